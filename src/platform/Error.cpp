@@ -1,0 +1,10 @@
+#include "platform/Error.h"
+
+#include "platform/Text.h"
+
+namespace dovrel {
+
+Error::Error(std::wstring message)
+    : std::runtime_error(ToUtf8(message)), message_(std::move(message)) {}
+
+}  // namespace dovrel

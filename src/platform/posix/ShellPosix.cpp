@@ -1,0 +1,41 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/Shell.h"
+#include "platform/Text.h"
+
+namespace dovrel {
+
+// The roaming application data of a Linux user is the XDG configuration folder.
+std::wstring RoamingAppDataFolder() {
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
+        return FromUtf8(config);
+    }
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return FromUtf8(home) + L"/.config";
+    }
+    return {};
+}
+
+std::wstring ModulePath() {
+    std::vector<char> buffer(4096);
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0)
+        return {};
+    return FromUtf8(std::string(buffer.data(), static_cast<std::size_t>(n)));
+}
+
+unsigned ShellOpen(const std::wstring&, const std::wstring&) {
+    return ENOTSUP;
+}
+
+unsigned StartHidden(const std::wstring&) {
+    return ENOTSUP;
+}
+
+void BroadcastSettingChange() {}
+
+}  // namespace dovrel

@@ -1,0 +1,132 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <random>
+
+#include "platform/File.h"
+#include "platform/FileErrors.h"
+#include "platform/SystemError.h"
+
+namespace dovrel {
+
+class TFileStream::Handle {
+public:
+    explicit Handle(HANDLE h) : h(h) {}
+    ~Handle() { CloseHandle(h); }
+    HANDLE h;
+};
+
+namespace {
+
+// ReadFile and WriteFile move at most this much per call.
+constexpr std::size_t kMaxTransfer = 1u << 30;
+
+}  // namespace
+
+TFileStream::TFileStream(const std::wstring& path, TFileMode mode) : path_(path) {
+    const bool creating = mode == TFileMode::fmCreate;
+    const DWORD access =
+        mode == TFileMode::fmOpenRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    // Windows refuses to write a read-only file; say so before asking, because Wine running
+    // as root lets such a write through and would empty the file on a create.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (mode != TFileMode::fmOpenRead && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        const std::wstring reason = SystemErrorText(ERROR_ACCESS_DENIED);
+        throw creating ? CreateFileError(path, reason) : OpenFileError(path, reason);
+    }
+    const HANDLE h =
+        CreateFileW(path.c_str(), access, 0, nullptr, creating ? CREATE_ALWAYS : OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const std::wstring reason = SystemErrorText(GetLastError());
+        throw creating ? CreateFileError(path, reason) : OpenFileError(path, reason);
+    }
+    handle_ = std::make_unique<Handle>(h);
+}
+
+TFileStream::~TFileStream() = default;
+
+std::size_t TFileStream::Read(void* buffer, std::size_t count) {
+    auto* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD n = 0;
+        const DWORD ask = static_cast<DWORD>(std::min(count - done, kMaxTransfer));
+        if (!ReadFile(handle_->h, out + done, ask, &n, nullptr) || n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
+    const auto* in = static_cast<const char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD n = 0;
+        const DWORD ask = static_cast<DWORD>(std::min(count - done, kMaxTransfer));
+        if (!WriteFile(handle_->h, in + done, ask, &n, nullptr) || n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+    const DWORD method = origin == TSeekOrigin::soBeginning ? FILE_BEGIN
+                         : origin == TSeekOrigin::soCurrent ? FILE_CURRENT
+                                                            : FILE_END;
+    LARGE_INTEGER distance, at;
+    distance.QuadPart = offset;
+    if (!SetFilePointerEx(handle_->h, distance, &at, method)) {
+        throw Error(L"Stream seek error. " + SystemErrorText(GetLastError()));
+    }
+    return at.QuadPart;
+}
+
+std::int64_t TFileStream::Size() {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(handle_->h, &size))
+        throw Error(L"Stream read error");
+    return size.QuadPart;
+}
+
+void TFileStream::Flush() {
+    if (!FlushFileBuffers(handle_->h))
+        throw Error(L"Stream write error");
+}
+
+unsigned DeleteFileAt(const std::wstring& path) {
+    return DeleteFileW(path.c_str()) ? 0 : GetLastError();
+}
+
+void RenameReplacing(const std::wstring& from, const std::wstring& to) {
+    if (!MoveFileExW(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throw Error(L"Cannot rename \"" + from + L"\" to \"" + to + L"\". " +
+                    SystemErrorText(GetLastError()));
+    }
+}
+
+std::wstring CreateTemporaryFile(const std::wstring& folder, const std::wstring& prefix) {
+    static thread_local std::mt19937_64 rng{std::random_device{}() ^ GetCurrentProcessId()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        wchar_t suffix[17];
+        swprintf(suffix, 17, L"%016llx", static_cast<unsigned long long>(rng()));
+        const std::wstring path = folder + prefix + suffix + L".tmp";
+        const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return path;
+        }
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
+            throw CreateFileError(path, SystemErrorText(code));
+        }
+    }
+    throw CreateFileError(folder + prefix, SystemErrorText(ERROR_FILE_EXISTS));
+}
+
+}  // namespace dovrel

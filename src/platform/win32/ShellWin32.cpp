@@ -1,0 +1,50 @@
+#include <shellapi.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/Shell.h"
+#include "platform/Text.h"
+
+namespace dovrel {
+
+std::wstring RoamingAppDataFolder() {
+    wchar_t path[MAX_PATH];
+    if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+        return {};
+    return path;
+}
+
+std::wstring ModulePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0)
+            return {};
+        if (n < buffer.size())
+            return std::wstring(buffer.data(), n);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+unsigned ShellOpen(const std::wstring& file, const std::wstring& parameters) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", file.c_str(),
+                      parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOWNORMAL));
+    // ShellExecute reports success as a value above 32 and failures as small error codes.
+    return result > 32 ? 0 : static_cast<unsigned>(result == 0 ? ERROR_OUTOFMEMORY : result);
+}
+
+unsigned StartHidden(const std::wstring& commandLine) {
+    const std::string ansi = ToAnsi(commandLine);
+    const UINT result = WinExec(ansi.c_str(), SW_HIDE);
+    return result > 31 ? 0 : (result == 0 ? ERROR_OUTOFMEMORY : result);
+}
+
+void BroadcastSettingChange() {
+    SendMessageW(HWND_BROADCAST, WM_WININICHANGE, 0, 0);
+}
+
+}  // namespace dovrel
