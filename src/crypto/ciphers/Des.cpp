@@ -1,0 +1,40 @@
+#include "crypto/ciphers/Des.h"
+
+#include <algorithm>
+
+#include "crypto/ciphers/DesCore.h"
+
+namespace dovrel {
+
+TDes::TDes() : TBlockCipher64(64) {}
+
+TDes::~TDes() {
+    WipeSchedule();
+}
+
+void TDes::SetupKey(std::span<const std::uint8_t> key) {
+    std::uint8_t k[8] = {};
+    std::copy(key.begin(), key.end(), k);  // the base allows at most 8 bytes
+    des_core::ExpandKey(k, schedule_);
+    des_core::SecureWipe(k, sizeof k);
+}
+
+void TDes::WipeSchedule() noexcept {
+    des_core::SecureWipe(schedule_, sizeof schedule_);
+}
+
+void TDes::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
+    std::uint32_t l, r;
+    des_core::LoadBlock(in, l, r);
+    des_core::Rounds<false>(l, r, schedule_);
+    des_core::StoreBlock(l, r, out);
+}
+
+void TDes::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
+    std::uint32_t l, r;
+    des_core::LoadBlock(in, l, r);
+    des_core::Rounds<true>(l, r, schedule_);
+    des_core::StoreBlock(l, r, out);
+}
+
+}  // namespace dovrel

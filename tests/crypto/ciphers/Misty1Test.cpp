@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "crypto/CipherTestSupport.h"
+#include "crypto/ciphers/Misty1.h"
+
+namespace dovrel::test {
+namespace {
+
+// RFC 2994, example data of MISTY1: one key, two plaintext blocks.
+const std::vector<BlockVector> kRfc2994Vectors = {
+    {"00112233445566778899aabbccddeeff", "0123456789abcdef", "8b1da5f56ab3d07c"},
+    {"00112233445566778899aabbccddeeff", "fedcba9876543210", "04b68240b13be95d"},
+};
+
+TEST(Misty1Test, Rfc2994Vectors) {
+    TMisty1 c;
+    ExpectVectors(c, kRfc2994Vectors);
+}
+
+TEST(Misty1Test, CommonBehaviour) {
+    TMisty1 c;
+    EXPECT_EQ(c.BlockSize(), 64);
+    EXPECT_EQ(c.MaxKeySize(), 128);
+    ExpectCommonBehaviour(c, 16);
+}
+
+// A key shorter than 16 bytes behaves as if zero bytes were appended.
+TEST(Misty1Test, ShortKeyIsZeroExtended) {
+    const auto plain = Hex("0123456789abcdef");
+    for (std::size_t n : {1u, 5u, 8u, 15u}) {
+        SCOPED_TRACE(n);
+        std::vector<std::uint8_t> key(n), padded(16, 0);
+        for (std::size_t i = 0; i < n; ++i)
+            padded[i] = key[i] = static_cast<std::uint8_t>(0xa5 ^ i * 29);
+        TMisty1 shortKey, fullKey;
+        shortKey.InitKey(key);
+        fullKey.InitKey(padded);
+        std::vector<std::uint8_t> a(8), b(8);
+        shortKey.EncryptBlock(plain.data(), a.data());
+        fullKey.EncryptBlock(plain.data(), b.data());
+        EXPECT_EQ(ToHex(a), ToHex(b));
+    }
+}
+
+}  // namespace
+}  // namespace dovrel::test

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "crypto/CipherTestSupport.h"
+#include "crypto/ciphers/Rijndael.h"
+
+namespace dovrel {
+namespace {
+
+using test::BlockVector;
+using test::Hex;
+using test::ToHex;
+
+// FIPS 197: Appendix B (cipher example) and Appendix C.1, C.2, C.3 (example vectors).
+const std::vector<BlockVector> kFips197 = {
+    {"2b7e151628aed2a6abf7158809cf4f3c", "3243f6a8885a308d313198a2e0370734",
+     "3925841d02dc09fbdc118597196a0b32"},
+    {"000102030405060708090a0b0c0d0e0f", "00112233445566778899aabbccddeeff",
+     "69c4e0d86a7b0430d8cdb78070b4c55a"},
+    {"000102030405060708090a0b0c0d0e0f1011121314151617", "00112233445566778899aabbccddeeff",
+     "dda97ca4864cdfe06eaf70a0ec0d7191"},
+    {"000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f",
+     "00112233445566778899aabbccddeeff", "8ea2b7ca516745bfeafc49904b496089"},
+};
+
+// NIST AESAVS known-answer tests (ECBGFSbox, ECBKeySbox, ECBVarTxt, ECBVarKey response
+// files of the validation suite), the COUNT given per line.
+const std::vector<BlockVector> kAesavs = {
+    // GFSbox128 COUNT 0, GFSbox192 COUNT 0, GFSbox256 COUNT 0
+    {"00000000000000000000000000000000", "f34481ec3cc627bacd5dc3fb08f273e6",
+     "0336763e966d92595a567cc9ce537f5e"},
+    {"000000000000000000000000000000000000000000000000", "1b077a6af4b7f98229de786d7516b639",
+     "275cfc0413d8ccb70513c3859b1d0f72"},
+    {"0000000000000000000000000000000000000000000000000000000000000000",
+     "014730f80ac625fe84f026c60bfd547d", "5c9d844ed46f9885085e5d6a4f94c7d7"},
+    // KeySbox128 COUNT 0, KeySbox192 COUNT 0, KeySbox256 COUNT 0
+    {"10a58869d74be5a374cf867cfb473859", "00000000000000000000000000000000",
+     "6d251e6944b051e04eaa6fb4dbf78465"},
+    {"e9f065d7c13573587f7875357dfbb16c53489f6a4bd0f7cd", "00000000000000000000000000000000",
+     "0956259c9cd5cfd0181cca53380cde06"},
+    {"c47b0294dbbbee0fec4757f22ffeee3587ca4730c3d33b691df38bab076bc558",
+     "00000000000000000000000000000000", "46f2fb342d6f0ab477476fc501242c5f"},
+    // VarTxt128 COUNT 0 and 127, VarTxt192 COUNT 0, VarTxt256 COUNT 0
+    {"00000000000000000000000000000000", "80000000000000000000000000000000",
+     "3ad78e726c1ec02b7ebfe92b23d9ec34"},
+    {"00000000000000000000000000000000", "ffffffffffffffffffffffffffffffff",
+     "3f5b8cc9ea855a0afa7347d23e8d664e"},
+    {"000000000000000000000000000000000000000000000000", "80000000000000000000000000000000",
+     "6cd02513e8d4dc986b4afe087a60bd0c"},
+    {"0000000000000000000000000000000000000000000000000000000000000000",
+     "80000000000000000000000000000000", "ddc6bf790c15760d8d9aeb6f9a75fd4e"},
+    // VarKey128 COUNT 0, VarKey192 COUNT 0
+    {"80000000000000000000000000000000", "00000000000000000000000000000000",
+     "0edd33d3c621e546455bd8ba1418bec8"},
+    {"800000000000000000000000000000000000000000000000", "00000000000000000000000000000000",
+     "de885dc87f5a92594082d02cc1e1b42c"},
+};
+
+TEST(RijndaelTest, PublishedVectors) {
+    TRijndael c;
+    test::ExpectVectors(c, kFips197);
+    test::ExpectVectors(c, kAesavs);
+}
+
+TEST(RijndaelTest, DecryptsInPlace) {
+    TRijndael c;
+    for (const auto& v : kFips197) {
+        c.InitKey(Hex(v.key));
+        auto block = Hex(v.cipher);
+        c.DecryptBlock(block.data(), block.data());
+        EXPECT_EQ(ToHex(block), v.plain);
+    }
+}
+
+TEST(RijndaelTest, CommonBehaviourWithProgramKeyLength) {
+    TRijndael c;
+    test::ExpectCommonBehaviour(c, 20);
+}
+
+// A key shorter than 16, 24 or 32 bytes behaves exactly like that key followed by zero
+// bytes up to the next of those lengths.
+TEST(RijndaelTest, ShortKeysAreZeroExtended) {
+    std::mt19937 rng(2024);
+    TRijndael shortKeyed, padded;
+    for (std::size_t len : {1u, 7u, 15u, 17u, 20u, 23u, 25u, 31u}) {
+        SCOPED_TRACE(len);
+        const std::size_t full = len <= 16 ? 16 : len <= 24 ? 24 : 32;
+        std::vector<std::uint8_t> key(len), block(16), a(16), b(16);
+        for (auto& x : key)
+            x = static_cast<std::uint8_t>(rng() | 1);  // no zero tail
+        for (auto& x : block)
+            x = static_cast<std::uint8_t>(rng());
+        auto fullKey = key;
+        fullKey.resize(full, 0);
+        shortKeyed.InitKey(key);
+        padded.InitKey(fullKey);
+        shortKeyed.EncryptBlock(block.data(), a.data());
+        padded.EncryptBlock(block.data(), b.data());
+        EXPECT_EQ(ToHex(a), ToHex(b));
+    }
+}
+
+// The program's 20-byte key runs the 192-bit schedule (12 rounds): twenty zero bytes give
+// the all-zero 192-bit key's published answer.
+TEST(RijndaelTest, TwentyByteKeyIsA192BitKey) {
+    TRijndael c;
+    c.InitKey(std::vector<std::uint8_t>(20, 0));
+    std::vector<std::uint8_t> out(16);
+    const auto plain = Hex("1b077a6af4b7f98229de786d7516b639");  // AESAVS GFSbox192 COUNT 0
+    c.EncryptBlock(plain.data(), out.data());
+    EXPECT_EQ(ToHex(out), "275cfc0413d8ccb70513c3859b1d0f72");
+}
+
+}  // namespace
+}  // namespace dovrel
