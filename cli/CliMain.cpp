@@ -3,31 +3,66 @@
 #include <string>
 #include <vector>
 
+#include "CliArguments.h"
+#include "CliCommands.h"
+#include "CliHelp.h"
+#include "CliRun.h"
+#include "Terminal.h"
+#include "app/AppFolders.h"
+#include "crypto/CryptoAlgorithms.h"
+#include "platform/Error.h"
+#include "platform/File.h"
+#include "platform/Shell.h"
 #include "platform/Text.h"
+#include "shred/ShredAlgorithms.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: dovrel-cli [--help] [--version]\n"
-    "\n"
-    "Encrypts, decrypts and shreds files with the same formats as Dovrel.\n"
-    "\n"
-    "Options:\n"
-    "  --help       show this help and exit\n"
-    "  --version    show the program version and exit\n";
+using namespace dovrel;
+using namespace dovrel::cli;
+
+// The same data folder and catalogues as the wizard, so options and descriptions agree.
+class TStartUp {
+public:
+    TStartUp() {
+        InitAppFolders(RoamingAppDataFolder() + kPathDelim + L"Dovrel");
+        BuildShredCatalogue();
+        BuildCipherCatalogue();
+    }
+    ~TStartUp() {
+        ReleaseShredCatalogue();
+        ReleaseCipherCatalogue();
+    }
+    TStartUp(const TStartUp&) = delete;
+    TStartUp& operator=(const TStartUp&) = delete;
+};
 
 int Run(const std::vector<std::wstring>& args) {
-    if (args.empty() || args[0] == L"--help" || args[0] == L"-h") {
-        std::fputs(kUsage, stdout);
-        return args.empty() ? 2 : 0;
+    try {
+        const TCliOptions options = ParseArguments(args);
+        if (options.version) {
+            std::printf("dovrel-cli %s\n", DOVREL_VERSION);
+            return kExitOk;
+        }
+        if (options.help) {
+            std::fputs(HelpText(options.command), stdout);
+            return kExitOk;
+        }
+        InstallInterruptHandler();
+        TStartUp startUp;
+        return RunCommand(options);
+    } catch (const TUsageError& e) {
+        WriteErr(L"dovrel-cli: " + e.Message() + L"; see dovrel-cli --help\n");
+        if (args.empty())
+            std::fputs(HelpText(L""), stdout);
+        return kExitUsage;
+    } catch (const Error& e) {
+        WriteErr(L"dovrel-cli: " + e.Message() + L"\n");
+        return kExitError;
+    } catch (const std::exception& e) {
+        WriteErr(L"dovrel-cli: " + FromUtf8(e.what()) + L"\n");
+        return kExitError;
     }
-    if (args[0] == L"--version") {
-        std::printf("dovrel-cli %s\n", DOVREL_VERSION);
-        return 0;
-    }
-    std::fprintf(stderr, "dovrel-cli: unknown command \"%s\"; see dovrel-cli --help\n",
-                 dovrel::ToUtf8(args[0]).c_str());
-    return 2;
 }
 
 }  // namespace

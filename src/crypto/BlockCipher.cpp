@@ -1,8 +1,12 @@
 #include "crypto/BlockCipher.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "crypto/Base64.h"
+#include "crypto/Sha1.h"
 #include "platform/Error.h"
+#include "platform/Stream.h"
 
 namespace dovrel {
 
@@ -17,6 +21,25 @@ void XorInto(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b, st
 
 TBlockCipher::TBlockCipher(int maxKeySizeBits, std::size_t blockBytes)
     : TCipher(maxKeySizeBits), blockBytes_(blockBytes) {}
+
+void TBlockCipher::SetKeyFromPassword(std::span<const std::uint8_t> password) {
+    if (hasKey_)
+        WipeKey();
+    std::uint8_t digest[TSha1::DigestBytes];
+    bool installed = false;
+    try {
+        TSha1 sha;
+        sha.Update(password);
+        sha.Final(digest);
+        const std::size_t keyBytes = std::min<std::size_t>(MaxKeySize(), TSha1::HashSize) / 8;
+        InitKey(std::span<const std::uint8_t>(digest, keyBytes));
+        installed = true;
+    } catch (...) {
+    }
+    std::memset(digest, 0xFF, sizeof digest);
+    if (!installed)
+        throw Error(L"Unable to allocate sufficient memory for hash digest");
+}
 
 void TBlockCipher::InitKey(std::span<const std::uint8_t> key) {
     const std::size_t bits = key.size() * 8;
@@ -115,6 +138,49 @@ void TBlockCipher::DecryptCFB8(const std::uint8_t* in, std::uint8_t* out, std::s
         cv_[b - 1] = c;
         out[i] = c ^ t[0];
     }
+}
+
+std::string TBlockCipher::EncryptText(std::span<const std::uint8_t> text) {
+    TBytes encrypted(text.begin(), text.end());
+    EncryptCFB8(encrypted.data(), encrypted.data(), encrypted.size());
+    return Base64Encode(encrypted);
+}
+
+TBytes TBlockCipher::DecryptText(std::string_view text) {
+    RequireKey();
+    TBytes bytes = Base64Decode(text);
+    DecryptCFB8(bytes.data(), bytes.data(), bytes.size());
+    return bytes;
+}
+
+std::uint32_t TBlockCipher::EncryptStreamPart(TStream& source, TStream& target,
+                                              std::uint32_t count) {
+    return TransformStreamPart(source, target, count, &TBlockCipher::EncryptChained);
+}
+
+std::uint32_t TBlockCipher::DecryptStreamPart(TStream& source, TStream& target,
+                                              std::uint32_t count) {
+    return TransformStreamPart(source, target, count, &TBlockCipher::DecryptChained);
+}
+
+// Every buffer is one chained call, so a piece that is not a whole number of blocks ends
+// with the partial-block rule: the cut into 8192-byte pieces is part of the file format.
+std::uint32_t TBlockCipher::TransformStreamPart(TStream& source, TStream& target,
+                                                std::uint32_t count, ChainedCall transform) {
+    RequireKey();
+    constexpr std::uint32_t kBufferBytes = 8192;
+    std::uint8_t buffer[kBufferBytes];
+    std::uint32_t total = 0;
+    while (count != 0) {
+        const std::uint32_t piece = std::min(count, kBufferBytes);
+        const std::size_t read = source.Read(buffer, piece);
+        (this->*transform)(buffer, buffer, read);
+        target.WriteBuffer(buffer, read);
+        total += static_cast<std::uint32_t>(read);
+        count -= piece;
+    }
+    std::memset(buffer, 0, sizeof buffer);
+    return total;
 }
 
 }  // namespace dovrel

@@ -9,6 +9,8 @@
 
 namespace dovrel {
 
+class TStream;
+
 using TBytes = std::vector<std::uint8_t>;
 
 // Only cmCBC is ever selected; the others name modes a cipher object could be asked for.
@@ -46,6 +48,11 @@ public:
     std::size_t BlockBytes() const noexcept { return blockBytes_; }
     TCipherMode CipherMode() const noexcept { return TCipherMode::cmCBC; }
 
+    // The key is the first min(MaxKeySize, 160) / 8 bytes of the SHA-1 digest of the
+    // password bytes (no salt, no terminator). Any failure here surfaces as the one error
+    // "Unable to allocate sufficient memory for hash digest".
+    void SetKeyFromPassword(std::span<const std::uint8_t> password);
+
     // Key installation: schedules `key` (whose length must be a whole number of nibbles,
     // not zero and at most MaxKeySize) and sets IV = CV = E(0).
     void InitKey(std::span<const std::uint8_t> key);
@@ -62,6 +69,15 @@ public:
     void DecryptChained(const std::uint8_t* in, std::uint8_t* out, std::size_t n);
     void EncryptCFB8(const std::uint8_t* in, std::uint8_t* out, std::size_t n);
     void DecryptCFB8(const std::uint8_t* in, std::uint8_t* out, std::size_t n);
+
+    // 8-bit CFB, then Base64 (RFC 4648, "=" padding, no line breaks), and back.
+    std::string EncryptText(std::span<const std::uint8_t> text);
+    TBytes DecryptText(std::string_view text);
+
+    // Moves `count` bytes from `source` to `target` through one 8192-byte buffer, each
+    // buffer a chained call of its own; returns the bytes read (fewer at the source's end).
+    std::uint32_t EncryptStreamPart(TStream& source, TStream& target, std::uint32_t count);
+    std::uint32_t DecryptStreamPart(TStream& source, TStream& target, std::uint32_t count);
 
     std::span<const std::uint8_t> IV() const noexcept { return {iv_, blockBytes_}; }
     std::span<const std::uint8_t> CV() const noexcept { return {cv_, blockBytes_}; }
@@ -80,6 +96,9 @@ protected:
 private:
     void RequireKey() const;
     void PartialBlock(const std::uint8_t* in, std::uint8_t* out, std::size_t r);
+    using ChainedCall = void (TBlockCipher::*)(const std::uint8_t*, std::uint8_t*, std::size_t);
+    std::uint32_t TransformStreamPart(TStream& source, TStream& target, std::uint32_t count,
+                                      ChainedCall transform);
 
     std::size_t blockBytes_;
     std::uint8_t iv_[kMaxBlockBytes] = {};

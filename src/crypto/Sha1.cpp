@@ -1,38 +1,20 @@
 #include "crypto/Sha1.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
 
 namespace dovrel {
 
 namespace {
 
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    while (n-- != 0)
-        *v++ = 0;
-}
-
-inline std::uint32_t LoadBE32(const std::uint8_t* p) noexcept {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
-           std::uint32_t{p[3]};
-}
-
-inline void StoreBE32(std::uint8_t* p, std::uint32_t v) noexcept {
-    p[0] = static_cast<std::uint8_t>(v >> 24);
-    p[1] = static_cast<std::uint8_t>(v >> 16);
-    p[2] = static_cast<std::uint8_t>(v >> 8);
-    p[3] = static_cast<std::uint8_t>(v);
-}
-
-inline std::uint32_t Rotl(std::uint32_t x, int n) noexcept {
-    return x << n | x >> (32 - n);
-}
-
 // FIPS 180-1 section 7, method 2: the 80-word schedule is kept as a circular buffer of 16.
 inline std::uint32_t Expand(std::uint32_t* w, int t) noexcept {
     const std::uint32_t v =
-        Rotl(w[(t + 13) & 15] ^ w[(t + 8) & 15] ^ w[(t + 2) & 15] ^ w[t & 15], 1);
+        std::rotl(w[(t + 13) & 15] ^ w[(t + 8) & 15] ^ w[(t + 2) & 15] ^ w[t & 15], 1);
     w[t & 15] = v;
     return v;
 }
@@ -53,8 +35,8 @@ inline std::uint32_t Maj(std::uint32_t b, std::uint32_t c, std::uint32_t d) noex
 template <std::uint32_t (*F)(std::uint32_t, std::uint32_t, std::uint32_t), std::uint32_t K>
 inline void Step(std::uint32_t a, std::uint32_t& b, std::uint32_t c, std::uint32_t d,
                  std::uint32_t& e, std::uint32_t w) noexcept {
-    e += Rotl(a, 5) + F(b, c, d) + K + w;
-    b = Rotl(b, 30);
+    e += std::rotl(a, 5) + F(b, c, d) + K + w;
+    b = std::rotl(b, 30);
 }
 
 // Steps t .. t+4, which share f and K. Expanded: the words come from the schedule
@@ -117,9 +99,9 @@ void TSha1::Init() noexcept {
 }
 
 void TSha1::Wipe() noexcept {
-    SecureWipe(state_, sizeof state_);
+    SecureWipe(state_);
     SecureWipe(&length_, sizeof length_);
-    SecureWipe(buffer_, sizeof buffer_);
+    SecureWipe(buffer_);
 }
 
 void TSha1::Update(std::span<const std::uint8_t> data) noexcept {

@@ -4,7 +4,7 @@
 
 namespace dovrel {
 
-Error::Error(std::wstring message)
-    : std::runtime_error(ToUtf8(message)), message_(std::move(message)) {}
+Error::Error(std::wstring message, unsigned systemCode)
+    : std::runtime_error(ToUtf8(message)), message_(std::move(message)), systemCode_(systemCode) {}
 
 }  // namespace dovrel

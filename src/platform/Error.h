@@ -10,12 +10,15 @@ namespace dovrel {
 // gives it as UTF-8 for logs and the command line.
 class Error : public std::runtime_error {
 public:
-    explicit Error(std::wstring message);
+    explicit Error(std::wstring message, unsigned systemCode = 0);
 
     const std::wstring& Message() const noexcept { return message_; }
+    // The system error code behind the failure, 0 when there is none.
+    unsigned SystemCode() const noexcept { return systemCode_; }
 
 private:
     std::wstring message_;
+    unsigned systemCode_;
 };
 
 }  // namespace dovrel

@@ -46,6 +46,11 @@ inline constexpr wchar_t kPathDelim = L'\\';
 inline constexpr wchar_t kPathDelim = L'/';
 #endif
 
+// Whether a file could be replaced right now: 0 when nothing is at `path` or the file there
+// can be opened for writing without sharing (it is opened and closed unchanged), else the
+// system error code (read-only, in use, a folder, no right).
+unsigned ProbeReplaceable(const std::wstring& path);
+
 // Deletes a file; returns the system error code, 0 on success.
 unsigned DeleteFileAt(const std::wstring& path);
 

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "crypto/BlockCipher.h"
+#include "crypto/Sha1.h"
 #include "platform/Error.h"
+#include "platform/MemoryStream.h"
 
 namespace dovrel {
 namespace {
@@ -203,6 +205,110 @@ TEST(BlockCipher, Cfb8FeedsCiphertextBytesIntoTheChain) {
     c.DecryptCFB8(encrypted.data(), decrypted.data(), 5);
     EXPECT_EQ(decrypted, name);
     EXPECT_EQ(Bytes(c.CV().begin(), c.CV().end()), expectedChain);
+}
+
+TEST(BlockCipher, PasswordKeyIsTheLeadingDigestBytes) {
+    TToyCipher fromPassword, fromKey;
+    for (const std::string password : {"", "secret"}) {
+        SCOPED_TRACE(password);
+        const Bytes bytes(password.begin(), password.end());
+        fromPassword.SetKeyFromPassword(bytes);
+        const auto digest = TSha1::Digest(bytes);
+        fromKey.InitKey(std::span<const std::uint8_t>(digest.data(), 8));  // MaxKeySize 64 bits
+        EXPECT_EQ(Bytes(fromPassword.IV().begin(), fromPassword.IV().end()),
+                  Bytes(fromKey.IV().begin(), fromKey.IV().end()));
+    }
+    // SHA-1 of no bytes at all begins da39a3ee5e6b4b0d (FIPS 180-1 padding of the empty message).
+    fromPassword.SetKeyFromPassword({});
+    EXPECT_EQ(Bytes(fromPassword.IV().begin(), fromPassword.IV().end()),
+              IvOf({0xda, 0x39, 0xa3, 0xee, 0x5e, 0x6b, 0x4b, 0x0d}));
+}
+
+TEST(BlockCipher, AKeyTheCipherRefusesBecomesTheDigestError) {
+    // A 4-bit cipher cannot take the 8 digest bytes it asks for.
+    class TTinyKeyCipher final : public TBlockCipher64 {
+    public:
+        TTinyKeyCipher() : TBlockCipher64(4) {}
+
+    protected:
+        void SetupKey(std::span<const std::uint8_t>) override {}
+        void WipeSchedule() noexcept override {}
+        void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override {
+            std::memmove(out, in, 8);
+        }
+        void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override {
+            std::memmove(out, in, 8);
+        }
+    } c;
+    try {
+        c.SetKeyFromPassword(Bytes{'p'});
+        FAIL() << "the key was accepted";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Message(), L"Unable to allocate sufficient memory for hash digest");
+    }
+    EXPECT_FALSE(c.HasKey());
+}
+
+TEST(BlockCipher, TextIsCfb8InBase64) {
+    TToyCipher c;
+    const struct {
+        std::size_t bytes, characters;
+        const char* ending;
+    } cases[] = {{3, 4, ""}, {4, 8, "=="}, {5, 8, "="}, {0, 0, ""}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.bytes);
+        const Bytes name = Data(k.bytes);
+        c.InitKey(kKey);
+        const std::string text = c.EncryptText(name);
+        EXPECT_EQ(text.size(), k.characters);
+        EXPECT_TRUE(text.ends_with(k.ending)) << text;
+        EXPECT_EQ(text.find_first_not_of(
+                      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
+                  std::string::npos);
+        c.InitKey(kKey);
+        EXPECT_EQ(c.DecryptText(text + "xy"), name)
+            << "characters after the last group are ignored";
+    }
+}
+
+TEST(BlockCipher, StreamPartsCutAtTheBufferSize) {
+    const Bytes data = Data(2 * 8192 + 5);
+    TToyCipher byStream, byHand;
+    byStream.InitKey(kKey);
+    byHand.InitKey(kKey);
+    TMemoryStream source(data), target;
+    EXPECT_EQ(byStream.EncryptStreamPart(source, target, static_cast<std::uint32_t>(data.size())),
+              data.size());
+    EXPECT_EQ(target.Bytes(), EncryptInPieces(byHand, data, {8192, 8192, 5}));
+
+    // Back through the decrypting side with the same cut.
+    TToyCipher back;
+    back.InitKey(kKey);
+    TMemoryStream encrypted(target.Bytes()), plain;
+    back.DecryptStreamPart(encrypted, plain, static_cast<std::uint32_t>(data.size()));
+    EXPECT_EQ(plain.Bytes(), data);
+}
+
+TEST(BlockCipher, AShortSourceEncryptsWhatItHas) {
+    TToyCipher byStream, byHand;
+    byStream.InitKey(kKey);
+    byHand.InitKey(kKey);
+    const Bytes data = Data(13);
+    TMemoryStream source(data), target;
+    EXPECT_EQ(byStream.EncryptStreamPart(source, target, 100), 13u);
+    EXPECT_EQ(target.Bytes(), EncryptInPieces(byHand, data, {13}));
+}
+
+TEST(BlockCipher, AFullTargetRaisesTheWriteError) {
+    TToyCipher c;
+    c.InitKey(kKey);
+    TMemoryStream source(Data(64)), target({}, 10);
+    try {
+        c.EncryptStreamPart(source, target, 64);
+        FAIL() << "the short write was not noticed";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Message(), L"Stream write error");
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <random>
 #include <string>
@@ -13,6 +14,8 @@
 #include "platform/Error.h"
 
 namespace dovrel::test {
+
+using Bytes = std::vector<std::uint8_t>;
 
 inline std::vector<std::uint8_t> Hex(std::string_view hex) {
     std::vector<std::uint8_t> out;
@@ -47,6 +50,78 @@ inline std::string ToHex(const std::vector<std::uint8_t>& bytes) {
     return out;
 }
 
+// Successive draws of `rng`, one per byte, in order: a seed always yields the same keys.
+inline void FillRandom(Bytes& bytes, std::mt19937& rng) {
+    for (auto& b : bytes)
+        b = static_cast<std::uint8_t>(rng());
+}
+
+// n bytes: first, first + step, first + 2 * step... (mod 256), a key of any length that
+// is easy to write down.
+inline Bytes PatternBytes(std::size_t n, unsigned step, unsigned first) {
+    Bytes out(n);
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = static_cast<std::uint8_t>(i * step + first);
+    return out;
+}
+
+// `key` followed by zero bytes up to n bytes.
+inline Bytes ZeroExtended(Bytes key, std::size_t n) {
+    key.resize(n, 0);
+    return key;
+}
+
+// 16, 24 or 32: the shortest of the Rijndael and Twofish key lengths that holds n bytes.
+inline std::size_t NextStandardKeyBytes(std::size_t n) {
+    return n <= 16 ? 16 : n <= 24 ? 24 : 32;
+}
+
+// One block encrypted under `key`, in hex.
+inline std::string EncryptHex(TBlockCipher& c, const Bytes& key, const Bytes& block) {
+    c.InitKey(key);
+    Bytes out(c.BlockBytes());
+    c.EncryptBlock(block.data(), out.data());
+    return ToHex(out);
+}
+
+// The same with a cipher object made for the purpose, so no earlier key can leak in.
+template <class Cipher>
+std::string FreshEncryptHex(const Bytes& key, const Bytes& block) {
+    Cipher c;
+    return EncryptHex(c, key, block);
+}
+
+// A key shorter than the cipher's full length must act as that key followed by zero bytes
+// up to `fullBytes`.
+inline void ExpectZeroExtension(TBlockCipher& c, const Bytes& key, std::size_t fullBytes,
+                                const Bytes& block) {
+    SCOPED_TRACE("key " + ToHex(key));
+    EXPECT_EQ(EncryptHex(c, key, block), EncryptHex(c, ZeroExtended(key, fullBytes), block));
+}
+
+// The Rijndael and Twofish rule: for each length, a random key with no zero byte (so it
+// has no zero tail of its own) acts as that key zero-extended to 16, 24 or 32 bytes.
+inline void ExpectZeroExtensionToStandardLengths(TBlockCipher& c, std::mt19937& rng,
+                                                 std::initializer_list<std::size_t> lengths) {
+    for (std::size_t len : lengths) {
+        Bytes key(len), block(c.BlockBytes());
+        for (auto& x : key)
+            x = static_cast<std::uint8_t>(rng() | 1);
+        FillRandom(block, rng);
+        ExpectZeroExtension(c, key, NextStandardKeyBytes(len), block);
+    }
+}
+
+// `key` is accepted and decryption inverts encryption of `plain` under it.
+inline void ExpectRoundTrip(TBlockCipher& c, const Bytes& key, const Bytes& plain) {
+    SCOPED_TRACE(testing::Message() << key.size() << "-byte key");
+    c.InitKey(key);
+    Bytes out(c.BlockBytes()), back(c.BlockBytes());
+    c.EncryptBlock(plain.data(), out.data());
+    c.DecryptBlock(out.data(), back.data());
+    EXPECT_EQ(ToHex(back), ToHex(plain));
+}
+
 // One published known-answer vector: key, plaintext block, ciphertext block, in hex.
 struct BlockVector {
     const char* key;
@@ -72,6 +147,17 @@ inline void ExpectVectors(TBlockCipher& c, const std::vector<BlockVector>& vecto
     }
 }
 
+// Decryption with `in` and `out` the same buffer, for each vector.
+inline void ExpectDecryptsInPlace(TBlockCipher& c, const std::vector<BlockVector>& vectors) {
+    for (const auto& v : vectors) {
+        SCOPED_TRACE(std::string("key ") + v.key + " cipher " + v.cipher);
+        c.InitKey(Hex(v.key));
+        auto block = Hex(v.cipher);
+        c.DecryptBlock(block.data(), block.data());
+        EXPECT_EQ(ToHex(block), ToHex(Hex(v.plain)));
+    }
+}
+
 // Properties every cipher shares: decryption inverts encryption for random keys and
 // blocks, a wiped cipher refuses to work, and rekeying replaces the schedule completely.
 inline void ExpectCommonBehaviour(TBlockCipher& c, std::size_t keyBytes) {
@@ -79,10 +165,8 @@ inline void ExpectCommonBehaviour(TBlockCipher& c, std::size_t keyBytes) {
     std::vector<std::uint8_t> key(keyBytes), block(c.BlockBytes()), out(c.BlockBytes()),
         back(c.BlockBytes());
     for (int round = 0; round < 50; ++round) {
-        for (auto& b : key)
-            b = static_cast<std::uint8_t>(rng());
-        for (auto& b : block)
-            b = static_cast<std::uint8_t>(rng());
+        FillRandom(key, rng);
+        FillRandom(block, rng);
         c.InitKey(key);
         c.EncryptBlock(block.data(), out.data());
         EXPECT_NE(out, block);

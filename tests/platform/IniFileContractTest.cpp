@@ -23,6 +23,8 @@ struct Implementation {
     IniFactory open;
 };
 
+void PrintTo(const Implementation& implementation, std::ostream* out) { *out << implementation.name; }
+
 std::string ReadBytes(const std::wstring& path) {
     TFileStream file(path, TFileMode::fmOpenRead);
     std::string bytes(static_cast<std::size_t>(file.Size()), '\0');

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
+
 namespace dovrel {
 
 namespace {
@@ -174,24 +177,6 @@ constexpr std::uint32_t kInitS[4][256] = {
     },
 };
 
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    while (n--)
-        *v++ = 0;
-}
-
-inline std::uint32_t LoadBE32(const std::uint8_t* p) noexcept {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
-           std::uint32_t{p[3]};
-}
-
-inline void StoreBE32(std::uint8_t* p, std::uint32_t v) noexcept {
-    p[0] = static_cast<std::uint8_t>(v >> 24);
-    p[1] = static_cast<std::uint8_t>(v >> 16);
-    p[2] = static_cast<std::uint8_t>(v >> 8);
-    p[3] = static_cast<std::uint8_t>(v);
-}
-
 // F(x) = ((S0[a] + S1[b]) ^ S2[c]) + S3[d], a being the most significant byte of x.
 inline std::uint32_t F(const std::uint32_t (&s)[4][256], std::uint32_t x) noexcept {
     return ((s[0][x >> 24] + s[1][(x >> 16) & 0xFF]) ^ s[2][(x >> 8) & 0xFF]) + s[3][x & 0xFF];
@@ -251,8 +236,8 @@ void TBlowfish::SetupKey(std::span<const std::uint8_t> key) {
 }
 
 void TBlowfish::WipeSchedule() noexcept {
-    SecureWipe(p_, sizeof p_);
-    SecureWipe(s_, sizeof s_);
+    SecureWipe(p_);
+    SecureWipe(s_);
 }
 
 void TBlowfish::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {

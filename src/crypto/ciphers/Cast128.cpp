@@ -1,58 +1,23 @@
 #include "crypto/ciphers/Cast128.h"
 
-#include <bit>
 #include <cstddef>
 
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
+#include "crypto/ciphers/CastRoundFunctions.h"
 #include "crypto/ciphers/CastSBoxes.h"
 
 namespace dovrel {
 
 namespace {
 
-using cast::S1;
-using cast::S2;
-using cast::S3;
-using cast::S4;
+using cast::F1;
+using cast::F2;
+using cast::F3;
 using cast::S5;
 using cast::S6;
 using cast::S7;
 using cast::S8;
-
-// Stores through a volatile pointer, so the compiler cannot drop them as dead.
-template <typename T, std::size_t N>
-void SecureWipe(T (&a)[N]) noexcept {
-    volatile T* v = a;
-    for (std::size_t i = 0; i < N; ++i)
-        v[i] = 0;
-}
-
-inline std::uint32_t LoadBE(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
-           std::uint32_t{p[3]};
-}
-
-inline void StoreBE(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v >> 24);
-    p[1] = static_cast<std::uint8_t>(v >> 16);
-    p[2] = static_cast<std::uint8_t>(v >> 8);
-    p[3] = static_cast<std::uint8_t>(v);
-}
-
-// The three round functions of RFC 2144 section 2.2; Ia is the most significant byte.
-inline std::uint32_t F1(std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
-    const std::uint32_t i = std::rotl(km + d, static_cast<int>(kr));
-    return ((S1[i >> 24] ^ S2[(i >> 16) & 0xFF]) - S3[(i >> 8) & 0xFF]) + S4[i & 0xFF];
-}
-
-inline std::uint32_t F2(std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
-    const std::uint32_t i = std::rotl(km ^ d, static_cast<int>(kr));
-    return ((S1[i >> 24] - S2[(i >> 16) & 0xFF]) + S3[(i >> 8) & 0xFF]) ^ S4[i & 0xFF];
-}
-
-inline std::uint32_t F3(std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
-    const std::uint32_t i = std::rotl(km - d, static_cast<int>(kr));
-    return ((S1[i >> 24] + S2[(i >> 16) & 0xFF]) ^ S3[(i >> 8) & 0xFF]) - S4[i & 0xFF];
-}
 
 // Byte n (0 = most significant of word 0) of a 128-bit value held as four words.
 inline std::uint32_t B(const std::uint32_t* w, int n) {
@@ -111,7 +76,7 @@ void TCast128::SetupKey(std::span<const std::uint8_t> key) {
 
     std::uint32_t x[4];
     for (int i = 0; i < 4; ++i)
-        x[i] = LoadBE(padded + 4 * i);
+        x[i] = LoadBE32(padded + 4 * i);
     std::uint32_t k[16];
     SixteenSubkeys(x, km_);
     SixteenSubkeys(x, k);
@@ -132,7 +97,7 @@ void TCast128::WipeSchedule() noexcept {
 // RFC 2144 section 2.2: rounds 1, 4, 7, 10, 13, 16 use f1, rounds 2, 5, 8, 11, 14 use f2
 // and rounds 3, 6, 9, 12, 15 use f3. The halves are updated in turn instead of swapped.
 void TCast128::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint32_t l = LoadBE(in), r = LoadBE(in + 4);
+    std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
     l ^= F1(r, km_[0], kr_[0]);
     r ^= F2(l, km_[1], kr_[1]);
     l ^= F3(r, km_[2], kr_[2]);
@@ -151,12 +116,12 @@ void TCast128::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
         l ^= F3(r, km_[14], kr_[14]);
         r ^= F1(l, km_[15], kr_[15]);
     }
-    StoreBE(out, r);
-    StoreBE(out + 4, l);
+    StoreBE32(out, r);
+    StoreBE32(out + 4, l);
 }
 
 void TCast128::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint32_t l = LoadBE(in), r = LoadBE(in + 4);
+    std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
     if (!shortKey_) {
         l ^= F1(r, km_[15], kr_[15]);
         r ^= F3(l, km_[14], kr_[14]);
@@ -175,8 +140,8 @@ void TCast128::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
     r ^= F3(l, km_[2], kr_[2]);
     l ^= F2(r, km_[1], kr_[1]);
     r ^= F1(l, km_[0], kr_[0]);
-    StoreBE(out, r);
-    StoreBE(out + 4, l);
+    StoreBE32(out, r);
+    StoreBE32(out + 4, l);
 }
 
 }  // namespace dovrel

@@ -1,61 +1,18 @@
 #include "crypto/ciphers/Cast256.h"
 
-#include <array>
-#include <bit>
 #include <cstddef>
 
-#include "crypto/ciphers/CastSBoxes.h"
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
+#include "crypto/ciphers/CastRoundFunctions.h"
 
 namespace dovrel {
 
 namespace {
 
-using cast::S1;
-using cast::S2;
-using cast::S3;
-using cast::S4;
-
-// Stores through a volatile pointer, so the compiler cannot drop them as dead.
-template <typename T, std::size_t N>
-void SecureWipe(T (&a)[N]) noexcept {
-    volatile T* v = a;
-    for (std::size_t i = 0; i < N; ++i)
-        v[i] = 0;
-}
-
-template <std::size_t R, std::size_t N>
-void SecureWipe(std::uint32_t (&a)[R][N]) noexcept {
-    for (auto& row : a)
-        SecureWipe(row);
-}
-
-inline std::uint32_t LoadBE(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
-           std::uint32_t{p[3]};
-}
-
-inline void StoreBE(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v >> 24);
-    p[1] = static_cast<std::uint8_t>(v >> 16);
-    p[2] = static_cast<std::uint8_t>(v >> 8);
-    p[3] = static_cast<std::uint8_t>(v);
-}
-
-// The CAST-128 round functions f1, f2, f3, as RFC 2612 section 2.1 restates them.
-inline std::uint32_t F1(std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
-    const std::uint32_t i = std::rotl(km + d, static_cast<int>(kr));
-    return ((S1[i >> 24] ^ S2[(i >> 16) & 0xFF]) - S3[(i >> 8) & 0xFF]) + S4[i & 0xFF];
-}
-
-inline std::uint32_t F2(std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
-    const std::uint32_t i = std::rotl(km ^ d, static_cast<int>(kr));
-    return ((S1[i >> 24] - S2[(i >> 16) & 0xFF]) + S3[(i >> 8) & 0xFF]) ^ S4[i & 0xFF];
-}
-
-inline std::uint32_t F3(std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
-    const std::uint32_t i = std::rotl(km - d, static_cast<int>(kr));
-    return ((S1[i >> 24] + S2[(i >> 16) & 0xFF]) ^ S3[(i >> 8) & 0xFF]) - S4[i & 0xFF];
-}
+using cast::F1;
+using cast::F2;
+using cast::F3;
 
 // Tm and Tr of the RFC 2612 key schedule: Cm = 2^30 * sqrt(2),
 // Mm = 2^30 * sqrt(3), Cr = 19, Mr = 17, taken in order over i = 0..23, j = 0..7.
@@ -102,7 +59,7 @@ void TCast256::SetupKey(std::span<const std::uint8_t> key) {
         padded[i] = key[i];
     std::uint32_t k[8];
     for (int i = 0; i < 8; ++i)
-        k[i] = LoadBE(padded + 4 * i);
+        k[i] = LoadBE32(padded + 4 * i);
 
     for (int i = 0; i < 12; ++i) {
         Octave(k, 2 * i);
@@ -129,7 +86,8 @@ void TCast256::WipeSchedule() noexcept {
 // RFC 2612 encryption: six forward quad-rounds Q, then six reverse quad-rounds QBAR.
 // Decryption runs the same with the quad-round keys taken in reverse order.
 void TCast256::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint32_t a = LoadBE(in), b = LoadBE(in + 4), c = LoadBE(in + 8), d = LoadBE(in + 12);
+    std::uint32_t a = LoadBE32(in), b = LoadBE32(in + 4), c = LoadBE32(in + 8),
+                  d = LoadBE32(in + 12);
     for (int i = 0; i < 6; ++i) {
         const std::uint32_t* m = km_[i];
         const std::uint32_t* r = kr_[i];
@@ -146,14 +104,15 @@ void TCast256::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
         b ^= F2(c, m[1], r[1]);
         c ^= F1(d, m[0], r[0]);
     }
-    StoreBE(out, a);
-    StoreBE(out + 4, b);
-    StoreBE(out + 8, c);
-    StoreBE(out + 12, d);
+    StoreBE32(out, a);
+    StoreBE32(out + 4, b);
+    StoreBE32(out + 8, c);
+    StoreBE32(out + 12, d);
 }
 
 void TCast256::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint32_t a = LoadBE(in), b = LoadBE(in + 4), c = LoadBE(in + 8), d = LoadBE(in + 12);
+    std::uint32_t a = LoadBE32(in), b = LoadBE32(in + 4), c = LoadBE32(in + 8),
+                  d = LoadBE32(in + 12);
     for (int i = 11; i >= 6; --i) {
         const std::uint32_t* m = km_[i];
         const std::uint32_t* r = kr_[i];
@@ -170,10 +129,10 @@ void TCast256::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
         b ^= F2(c, m[1], r[1]);
         c ^= F1(d, m[0], r[0]);
     }
-    StoreBE(out, a);
-    StoreBE(out + 4, b);
-    StoreBE(out + 8, c);
-    StoreBE(out + 12, d);
+    StoreBE32(out, a);
+    StoreBE32(out + 4, b);
+    StoreBE32(out + 8, c);
+    StoreBE32(out + 12, d);
 }
 
 }  // namespace dovrel

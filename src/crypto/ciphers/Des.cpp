@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "crypto/SecureWipe.h"
 #include "crypto/ciphers/DesCore.h"
 
 namespace dovrel {
@@ -16,11 +17,11 @@ void TDes::SetupKey(std::span<const std::uint8_t> key) {
     std::uint8_t k[8] = {};
     std::copy(key.begin(), key.end(), k);  // the base allows at most 8 bytes
     des_core::ExpandKey(k, schedule_);
-    des_core::SecureWipe(k, sizeof k);
+    SecureWipe(k);
 }
 
 void TDes::WipeSchedule() noexcept {
-    des_core::SecureWipe(schedule_, sizeof schedule_);
+    SecureWipe(schedule_);
 }
 
 void TDes::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {

@@ -11,8 +11,11 @@
 // are stored in the same layout, so no expansion is computed per round.
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+
+#include "crypto/ByteOrder.h"
 
 namespace dovrel::des_core {
 
@@ -92,13 +95,6 @@ inline constexpr std::uint8_t kPc2[48] = {
 // Left shifts of C and D before each round's subkey.
 inline constexpr std::uint8_t kShifts[16] = {1, 1, 2, 2, 2, 2, 2, 2, 1, 2, 2, 2, 2, 2, 2, 1};
 
-constexpr std::uint32_t Rotr(std::uint32_t x, unsigned n) noexcept {
-    return (x >> n) | (x << (32 - n));
-}
-constexpr std::uint32_t Rotl(std::uint32_t x, unsigned n) noexcept {
-    return (x << n) | (x >> (32 - n));
-}
-
 // SP[i][v] = P applied to S(i+1)(v) in its place among the 32 S-box output bits, in the
 // rotated layout of the halves. v is the box's 6-bit input, first bit most significant;
 // the row is the outer two bits and the column the inner four.
@@ -115,7 +111,7 @@ constexpr std::array<std::array<std::uint32_t, 64>, 8> MakeSpTables() {
                 if ((placed >> (32 - kP[j])) & 1)
                     out |= std::uint32_t{1} << (31 - j);
             }
-            sp[box][v] = Rotr(out, 3);
+            sp[box][v] = std::rotr(out, 3);
         }
     }
     return sp;
@@ -126,7 +122,7 @@ inline constexpr auto kSp = MakeSpTables();
 // f(R, K) with R in the rotated layout and K as the round's two subkey words.
 inline std::uint32_t F(std::uint32_t r, std::uint32_t k0, std::uint32_t k1) noexcept {
     const std::uint32_t a = r ^ k0;
-    const std::uint32_t b = Rotr(r, 4) ^ k1;
+    const std::uint32_t b = std::rotr(r, 4) ^ k1;
     return kSp[0][(a >> 24) & 0x3f] ^ kSp[2][(a >> 16) & 0x3f] ^ kSp[4][(a >> 8) & 0x3f] ^
            kSp[6][a & 0x3f] ^ kSp[7][(b >> 24) & 0x3f] ^ kSp[1][(b >> 16) & 0x3f] ^
            kSp[3][(b >> 8) & 0x3f] ^ kSp[5][b & 0x3f];
@@ -175,35 +171,29 @@ inline void SwapBits(std::uint32_t& a, std::uint32_t& b, unsigned shift,
 // the two words (together a transposition of the block as an 8x8 bit matrix, plus
 // reordering), which gives L0 and R0 exactly.
 inline void LoadBlock(const std::uint8_t* in, std::uint32_t& l, std::uint32_t& r) noexcept {
-    l = std::uint32_t{in[0]} << 24 | std::uint32_t{in[1]} << 16 | std::uint32_t{in[2]} << 8 | in[3];
-    r = std::uint32_t{in[4]} << 24 | std::uint32_t{in[5]} << 16 | std::uint32_t{in[6]} << 8 | in[7];
+    l = LoadBE32(in);
+    r = LoadBE32(in + 4);
     SwapBits(l, r, 4, 0x0f0f0f0f);
     SwapBits(l, r, 16, 0x0000ffff);
     SwapBits(r, l, 2, 0x33333333);
     SwapBits(r, l, 8, 0x00ff00ff);
     SwapBits(l, r, 1, 0x55555555);
-    l = detail::Rotr(l, 3);
-    r = detail::Rotr(r, 3);
+    l = std::rotr(l, 3);
+    r = std::rotr(r, 3);
 }
 
 // The inverse of LoadBlock: each exchange is its own inverse, so IP^-1 is the same
 // exchanges in reverse order.
 inline void StoreBlock(std::uint32_t l, std::uint32_t r, std::uint8_t* out) noexcept {
-    l = detail::Rotl(l, 3);
-    r = detail::Rotl(r, 3);
+    l = std::rotl(l, 3);
+    r = std::rotl(r, 3);
     SwapBits(l, r, 1, 0x55555555);
     SwapBits(r, l, 8, 0x00ff00ff);
     SwapBits(r, l, 2, 0x33333333);
     SwapBits(l, r, 16, 0x0000ffff);
     SwapBits(l, r, 4, 0x0f0f0f0f);
-    out[0] = static_cast<std::uint8_t>(l >> 24);
-    out[1] = static_cast<std::uint8_t>(l >> 16);
-    out[2] = static_cast<std::uint8_t>(l >> 8);
-    out[3] = static_cast<std::uint8_t>(l);
-    out[4] = static_cast<std::uint8_t>(r >> 24);
-    out[5] = static_cast<std::uint8_t>(r >> 16);
-    out[6] = static_cast<std::uint8_t>(r >> 8);
-    out[7] = static_cast<std::uint8_t>(r);
+    StoreBE32(out, l);
+    StoreBE32(out + 4, r);
 }
 
 // The sixteen rounds, subkeys in order to encrypt and reversed to decrypt. (l, r) come in
@@ -220,13 +210,6 @@ inline void Rounds(std::uint32_t& l, std::uint32_t& r, const Schedule& ks) noexc
     const std::uint32_t t = l;
     l = r;
     r = t;
-}
-
-// Overwrites key material in a way the optimiser may not drop.
-inline void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    for (std::size_t i = 0; i < n; ++i)
-        v[i] = 0;
 }
 
 }  // namespace dovrel::des_core

@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
+
 namespace dovrel {
 
 namespace detail {
@@ -21,24 +24,6 @@ namespace {
 
 using detail::IceSboxes;
 using detail::IceSubkey;
-
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    while (n--)
-        *v++ = 0;
-}
-
-inline std::uint32_t LoadBigEndian(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
-           std::uint32_t{p[3]};
-}
-
-inline void StoreBigEndian(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v >> 24);
-    p[1] = static_cast<std::uint8_t>(v >> 16);
-    p[2] = static_cast<std::uint8_t>(v >> 8);
-    p[3] = static_cast<std::uint8_t>(v);
-}
 
 // Each S-box row r computes (c ^ offset)^7 in GF(2^8) reduced by its own irreducible
 // polynomial; the row is the outer two bits of the 10-bit input, the column the inner
@@ -143,7 +128,7 @@ void BuildEight(std::uint16_t (&words)[4], IceSubkey* out, const int* rotation) 
             }
         }
         out[i] = IceSubkey{v[0], v[1], v[2]};
-        SecureWipe(v, sizeof v);
+        SecureWipe(v);
     }
 }
 
@@ -166,33 +151,33 @@ void Schedule(std::span<const std::uint8_t> key, IceSubkey (&ks)[Rounds]) {
         if constexpr (Level != 0)
             BuildEight(words, &ks[Rounds - 8 - 8 * piece], kKeyRotation + 8);
     }
-    SecureWipe(words, sizeof words);
-    SecureWipe(k, sizeof k);
+    SecureWipe(words);
+    SecureWipe(k);
 }
 
 // The final swap of the Feistel network is left out, hence the halves' order on output.
 template <std::size_t Rounds>
 void Encrypt(const IceSboxes& sb, const IceSubkey (&ks)[Rounds], const std::uint8_t* in,
              std::uint8_t* out) {
-    std::uint32_t l = LoadBigEndian(in), r = LoadBigEndian(in + 4);
+    std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
     for (std::size_t i = 0; i < Rounds; i += 2) {
         l ^= Round(sb, r, ks[i]);
         r ^= Round(sb, l, ks[i + 1]);
     }
-    StoreBigEndian(out, r);
-    StoreBigEndian(out + 4, l);
+    StoreBE32(out, r);
+    StoreBE32(out + 4, l);
 }
 
 template <std::size_t Rounds>
 void Decrypt(const IceSboxes& sb, const IceSubkey (&ks)[Rounds], const std::uint8_t* in,
              std::uint8_t* out) {
-    std::uint32_t l = LoadBigEndian(in), r = LoadBigEndian(in + 4);
+    std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
     for (std::size_t i = Rounds; i != 0; i -= 2) {
         l ^= Round(sb, r, ks[i - 1]);
         r ^= Round(sb, l, ks[i - 2]);
     }
-    StoreBigEndian(out, r);
-    StoreBigEndian(out + 4, l);
+    StoreBE32(out, r);
+    StoreBE32(out + 4, l);
 }
 
 }  // namespace
@@ -204,7 +189,7 @@ void TThinIce::SetupKey(std::span<const std::uint8_t> key) {
 }
 
 void TThinIce::WipeSchedule() noexcept {
-    SecureWipe(schedule_, sizeof schedule_);
+    SecureWipe(schedule_);
 }
 
 void TThinIce::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
@@ -222,7 +207,7 @@ void TIce::SetupKey(std::span<const std::uint8_t> key) {
 }
 
 void TIce::WipeSchedule() noexcept {
-    SecureWipe(schedule_, sizeof schedule_);
+    SecureWipe(schedule_);
 }
 
 void TIce::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
@@ -240,7 +225,7 @@ void TIce2::SetupKey(std::span<const std::uint8_t> key) {
 }
 
 void TIce2::WipeSchedule() noexcept {
-    SecureWipe(schedule_, sizeof schedule_);
+    SecureWipe(schedule_);
 }
 
 void TIce2::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {

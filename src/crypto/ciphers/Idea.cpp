@@ -2,24 +2,12 @@
 
 #include <cstddef>
 
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
+
 namespace dovrel {
 
 namespace {
-
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    while (n--)
-        *v++ = 0;
-}
-
-inline std::uint32_t LoadBE16(const std::uint8_t* p) noexcept {
-    return std::uint32_t{p[0]} << 8 | std::uint32_t{p[1]};
-}
-
-inline void StoreBE16(std::uint8_t* p, std::uint32_t v) noexcept {
-    p[0] = static_cast<std::uint8_t>(v >> 8);
-    p[1] = static_cast<std::uint8_t>(v);
-}
 
 // Multiplication modulo 2^16 + 1, the word 0 standing for 2^16. For a, b nonzero,
 // ab mod (2^16 + 1) = lo - hi (+ 2^16 + 1 if negative), where ab = hi * 2^16 + lo,
@@ -128,14 +116,14 @@ void TIdea::SetupKey(std::span<const std::uint8_t> key) {
     dk_[50] = AddInverse(e[2]);
     dk_[51] = MulInverse(e[3]);
 
-    SecureWipe(full, sizeof full);
+    SecureWipe(full);
     SecureWipe(&hi, sizeof hi);
     SecureWipe(&lo, sizeof lo);
 }
 
 void TIdea::WipeSchedule() noexcept {
-    SecureWipe(ek_, sizeof ek_);
-    SecureWipe(dk_, sizeof dk_);
+    SecureWipe(ek_);
+    SecureWipe(dk_);
 }
 
 void TIdea::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {

@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstddef>
 
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
 #include "platform/Error.h"
 
 namespace dovrel {
@@ -89,28 +91,6 @@ constexpr const std::uint32_t* kB = kS + 265;
 
 constexpr std::size_t kMaxKeyWords = 39;
 
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    while (n--)
-        *v++ = 0;
-}
-
-inline std::uint32_t Rotl(std::uint32_t x, std::uint32_t n) noexcept {
-    return std::rotl(x, static_cast<int>(n & 31));
-}
-
-inline std::uint32_t LoadLe32(const std::uint8_t* p) noexcept {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
-}
-
-inline void StoreLe32(std::uint8_t* p, std::uint32_t v) noexcept {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-}
-
 inline std::uint32_t Byte0(std::uint32_t x) noexcept {
     return x & 0xff;
 }
@@ -173,11 +153,11 @@ inline void EFunction(std::uint32_t in, std::uint32_t k1, std::uint32_t k2, std:
     r = std::rotl(in, 13) * k2;
     l = kS[m & 511];
     r = std::rotl(r, 5);
-    m = Rotl(m, r);
+    m = Rotl32(m, r);
     l ^= r;
     r = std::rotl(r, 5);
     l ^= r;
-    l = Rotl(l, r);
+    l = Rotl32(l, r);
 }
 
 // Keyed core rounds 0-7 ("forward mode") and 8-15 ("backwards mode").
@@ -263,7 +243,7 @@ void ExpandKey(std::span<const std::uint8_t> key, TExpandedKey& k) {
     const std::size_t n = key.size() / 4;
     std::uint32_t words[kMaxKeyWords];
     for (std::size_t i = 0; i < n; ++i)
-        words[i] = LoadLe32(key.data() + 4 * i);
+        words[i] = LoadLE32(key.data() + 4 * i);
 
     std::uint32_t t[7 + kExpandedWords];
     for (std::size_t i = 0; i < 7; ++i)
@@ -282,16 +262,16 @@ void ExpandKey(std::span<const std::uint8_t> key, TExpandedKey& k) {
 
     for (std::size_t i = 5; i <= 35; i += 2) {
         const std::uint32_t w = k[i] | 3;
-        const std::uint32_t p = Rotl(kB[k[i] & 3], k[i - 1]);
+        const std::uint32_t p = Rotl32(kB[k[i] & 3], k[i - 1]);
         k[i] = w ^ (p & RepairMask(w));
     }
-    SecureWipe(words, sizeof words);
-    SecureWipe(t, sizeof t);
+    SecureWipe(words);
+    SecureWipe(t);
 }
 
 void Encrypt(const TExpandedKey& k, const std::uint8_t* in, std::uint8_t* out) noexcept {
-    std::uint32_t a = LoadLe32(in) + k[0], b = LoadLe32(in + 4) + k[1], c = LoadLe32(in + 8) + k[2],
-                  d = LoadLe32(in + 12) + k[3];
+    std::uint32_t a = LoadLE32(in) + k[0], b = LoadLE32(in + 4) + k[1], c = LoadLE32(in + 8) + k[2],
+                  d = LoadLE32(in + 12) + k[3];
 
     // Forward mixing: eight unkeyed rounds.
     for (int i = 0; i < 2; ++i) {
@@ -328,15 +308,15 @@ void Encrypt(const TExpandedKey& k, const std::uint8_t* in, std::uint8_t* out) n
         BackwardMix(d, a, b, c);
     }
 
-    StoreLe32(out, a - k[36]);
-    StoreLe32(out + 4, b - k[37]);
-    StoreLe32(out + 8, c - k[38]);
-    StoreLe32(out + 12, d - k[39]);
+    StoreLE32(out, a - k[36]);
+    StoreLE32(out + 4, b - k[37]);
+    StoreLE32(out + 8, c - k[38]);
+    StoreLE32(out + 12, d - k[39]);
 }
 
 void Decrypt(const TExpandedKey& k, const std::uint8_t* in, std::uint8_t* out) noexcept {
-    std::uint32_t a = LoadLe32(in) + k[36], b = LoadLe32(in + 4) + k[37],
-                  c = LoadLe32(in + 8) + k[38], d = LoadLe32(in + 12) + k[39];
+    std::uint32_t a = LoadLE32(in) + k[36], b = LoadLE32(in + 4) + k[37],
+                  c = LoadLE32(in + 8) + k[38], d = LoadLE32(in + 12) + k[39];
 
     for (int i = 0; i < 2; ++i) {
         InverseBackwardMix(d, a, b, c);
@@ -370,10 +350,10 @@ void Decrypt(const TExpandedKey& k, const std::uint8_t* in, std::uint8_t* out) n
         InverseForwardMix(a, b, c, d);
     }
 
-    StoreLe32(out, a - k[0]);
-    StoreLe32(out + 4, b - k[1]);
-    StoreLe32(out + 8, c - k[2]);
-    StoreLe32(out + 12, d - k[3]);
+    StoreLE32(out, a - k[0]);
+    StoreLE32(out + 4, b - k[1]);
+    StoreLE32(out + 8, c - k[2]);
+    StoreLE32(out + 12, d - k[3]);
 }
 
 }  // namespace mars
@@ -383,7 +363,7 @@ void TMars::SetupKey(std::span<const std::uint8_t> key) {
 }
 
 void TMars::WipeSchedule() noexcept {
-    mars::SecureWipe(k_, sizeof k_);
+    SecureWipe(k_);
 }
 
 void TMars::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
+
 namespace dovrel {
 
 namespace {
@@ -54,12 +57,6 @@ constexpr std::uint16_t kS9[512] = {
 };
 // clang-format on
 
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* b = static_cast<volatile std::uint8_t*>(p);
-    while (n--)
-        *b++ = 0;
-}
-
 // RFC 2994 section 2.3, function FI: a 9-bit/7-bit unbalanced Feistel network on 16 bits.
 // The key comes split into its high 7 and low 9 bits (EK[24..31] and EK[16..23]).
 inline std::uint32_t FI(std::uint32_t in, std::uint32_t key7, std::uint32_t key9) {
@@ -109,15 +106,6 @@ inline void FLInv(std::uint32_t& h, std::uint32_t& l, const std::uint16_t* ek) {
     }
 }
 
-inline std::uint32_t Load16(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 8 | p[1];
-}
-
-inline void Store16(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v >> 8);
-    p[1] = static_cast<std::uint8_t>(v);
-}
-
 }  // namespace
 
 void TMisty1::SetupKey(std::span<const std::uint8_t> key) {
@@ -132,16 +120,17 @@ void TMisty1::SetupKey(std::span<const std::uint8_t> key) {
         ek_[i + 16] = ek_[i + 8] & 0x1ff;
         ek_[i + 24] = ek_[i + 8] >> 9;
     }
-    SecureWipe(k, sizeof k);
+    SecureWipe(k);
 }
 
 void TMisty1::WipeSchedule() noexcept {
-    SecureWipe(ek_, sizeof ek_);
+    SecureWipe(ek_);
 }
 
 void TMisty1::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint16_t* ek = ek_;
-    std::uint32_t h0 = Load16(in), l0 = Load16(in + 2), h1 = Load16(in + 4), l1 = Load16(in + 6);
+    std::uint32_t h0 = LoadBE16(in), l0 = LoadBE16(in + 2), h1 = LoadBE16(in + 4),
+                  l1 = LoadBE16(in + 6);
     FL<0>(h0, l0, ek);
     FL<1>(h1, l1, ek);
     FO<0>(h0, l0, h1, l1, ek);
@@ -161,15 +150,16 @@ void TMisty1::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const 
     FL<8>(h0, l0, ek);
     FL<9>(h1, l1, ek);
     // The halves leave swapped: C = D1 || D0.
-    Store16(out, h1);
-    Store16(out + 2, l1);
-    Store16(out + 4, h0);
-    Store16(out + 6, l0);
+    StoreBE16(out, h1);
+    StoreBE16(out + 2, l1);
+    StoreBE16(out + 4, h0);
+    StoreBE16(out + 6, l0);
 }
 
 void TMisty1::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint16_t* ek = ek_;
-    std::uint32_t h1 = Load16(in), l1 = Load16(in + 2), h0 = Load16(in + 4), l0 = Load16(in + 6);
+    std::uint32_t h1 = LoadBE16(in), l1 = LoadBE16(in + 2), h0 = LoadBE16(in + 4),
+                  l0 = LoadBE16(in + 6);
     FLInv<8>(h0, l0, ek);
     FLInv<9>(h1, l1, ek);
     FO<7>(h1, l1, h0, l0, ek);
@@ -188,10 +178,10 @@ void TMisty1::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const 
     FO<0>(h0, l0, h1, l1, ek);
     FLInv<0>(h0, l0, ek);
     FLInv<1>(h1, l1, ek);
-    Store16(out, h0);
-    Store16(out + 2, l0);
-    Store16(out + 4, h1);
-    Store16(out + 6, l1);
+    StoreBE16(out, h0);
+    StoreBE16(out + 2, l0);
+    StoreBE16(out + 4, h1);
+    StoreBE16(out + 6, l1);
 }
 
 }  // namespace dovrel

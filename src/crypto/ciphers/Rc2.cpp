@@ -4,17 +4,13 @@
 
 #include <cstddef>
 
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
 #include "platform/Error.h"
 
 namespace dovrel {
 
 namespace {
-
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    while (n--)
-        *v++ = 0;
-}
 
 // PITABLE, RFC 2268 section 2.
 constexpr std::uint8_t kPiTable[256] = {
@@ -47,15 +43,6 @@ inline std::uint16_t Ror16(unsigned x, int s) {
     return static_cast<std::uint16_t>(v >> s | v << (16 - s));
 }
 
-inline std::uint16_t Load16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-inline void Store16(std::uint8_t* p, std::uint16_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
 }  // namespace
 
 TRc2::TRc2(int effectiveKeyBits) : TBlockCipher64(1024), effectiveKeyBits_(effectiveKeyBits) {
@@ -82,17 +69,18 @@ void TRc2::SetupKey(std::span<const std::uint8_t> key) {
 
     for (int i = 0; i < 64; ++i)
         k_[i] = static_cast<std::uint16_t>(l[2 * i] | l[2 * i + 1] << 8);
-    SecureWipe(l, sizeof l);
+    SecureWipe(l);
 }
 
 void TRc2::WipeSchedule() noexcept {
-    SecureWipe(k_, sizeof k_);
+    SecureWipe(k_);
 }
 
 // RFC 2268 section 3: five mixing rounds, a mashing round, six mixing rounds, a mashing
 // round and five mixing rounds.
 void TRc2::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint16_t r0 = Load16(in), r1 = Load16(in + 2), r2 = Load16(in + 4), r3 = Load16(in + 6);
+    std::uint16_t r0 = LoadLE16(in), r1 = LoadLE16(in + 2), r2 = LoadLE16(in + 4),
+                  r3 = LoadLE16(in + 6);
     const std::uint16_t* k = k_;
 
     auto mix = [&] {
@@ -118,15 +106,16 @@ void TRc2::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     for (int i = 0; i < 5; ++i)
         mix();
 
-    Store16(out, r0);
-    Store16(out + 2, r1);
-    Store16(out + 4, r2);
-    Store16(out + 6, r3);
+    StoreLE16(out, r0);
+    StoreLE16(out + 2, r1);
+    StoreLE16(out + 4, r2);
+    StoreLE16(out + 6, r3);
 }
 
 // RFC 2268 section 4: the same steps undone in reverse order.
 void TRc2::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint16_t r0 = Load16(in), r1 = Load16(in + 2), r2 = Load16(in + 4), r3 = Load16(in + 6);
+    std::uint16_t r0 = LoadLE16(in), r1 = LoadLE16(in + 2), r2 = LoadLE16(in + 4),
+                  r3 = LoadLE16(in + 6);
     int j = 60;  // first of the four key words the next mixing round undoes
 
     auto rmix = [&] {
@@ -152,10 +141,10 @@ void TRc2::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     for (int i = 0; i < 5; ++i)
         rmix();
 
-    Store16(out, r0);
-    Store16(out + 2, r1);
-    Store16(out + 4, r2);
-    Store16(out + 6, r3);
+    StoreLE16(out, r0);
+    StoreLE16(out + 2, r1);
+    StoreLE16(out + 4, r2);
+    StoreLE16(out + 6, r3);
 }
 
 }  // namespace dovrel

@@ -1,6 +1,10 @@
 #include "crypto/ciphers/Rijndael.h"
 
+#include <bit>
 #include <cstddef>
+
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
 
 namespace dovrel {
 
@@ -16,10 +20,6 @@ constexpr std::uint8_t GfMul(std::uint8_t a, std::uint8_t b) {
         b >>= 1;
     }
     return p;
-}
-
-constexpr std::uint32_t Ror8(std::uint32_t x) {
-    return x >> 8 | x << 24;
 }
 
 constexpr std::uint32_t Pack(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
@@ -62,8 +62,8 @@ constexpr Tables MakeTables() {
         t.te[0][i] = Pack(GfMul(s, 2), s, s, GfMul(s, 3));
         t.td[0][i] = Pack(GfMul(si, 14), GfMul(si, 9), GfMul(si, 13), GfMul(si, 11));
         for (int k = 1; k < 4; ++k) {
-            t.te[k][i] = Ror8(t.te[k - 1][i]);
-            t.td[k][i] = Ror8(t.td[k - 1][i]);
+            t.te[k][i] = std::rotr(t.te[k - 1][i], 8);
+            t.td[k][i] = std::rotr(t.td[k - 1][i], 8);
         }
     }
     return t;
@@ -83,17 +83,6 @@ constexpr auto& Td2 = kT.td[2];
 constexpr auto& Td3 = kT.td[3];
 
 static_assert(S[0x00] == 0x63 && S[0x53] == 0xED && Si[0x63] == 0x00);
-
-inline std::uint32_t LoadBE(const std::uint8_t* p) {
-    return Pack(p[0], p[1], p[2], p[3]);
-}
-
-inline void StoreBE(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v >> 24);
-    p[1] = static_cast<std::uint8_t>(v >> 16);
-    p[2] = static_cast<std::uint8_t>(v >> 8);
-    p[3] = static_cast<std::uint8_t>(v);
-}
 
 constexpr unsigned B0(std::uint32_t w) {
     return w >> 24;
@@ -117,12 +106,6 @@ inline std::uint32_t InvMixColumn(std::uint32_t w) {
     return Td0[S[B0(w)]] ^ Td1[S[B1(w)]] ^ Td2[S[B2(w)]] ^ Td3[S[B3(w)]];
 }
 
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    while (n-- != 0)
-        *v++ = 0;
-}
-
 }  // namespace
 
 void TRijndael::SetupKey(std::span<const std::uint8_t> key) {
@@ -137,7 +120,7 @@ void TRijndael::SetupKey(std::span<const std::uint8_t> key) {
     rounds_ = nk + 6;
     const int total = 4 * (rounds_ + 1);
     for (int i = 0; i < nk; ++i)
-        ek_[i] = LoadBE(k + 4 * i);
+        ek_[i] = LoadBE32(k + 4 * i);
     std::uint32_t rcon = 0x01000000;
     for (int i = nk; i < total; ++i) {
         std::uint32_t t = ek_[i - 1];
@@ -149,7 +132,7 @@ void TRijndael::SetupKey(std::span<const std::uint8_t> key) {
         }
         ek_[i] = ek_[i - nk] ^ t;
     }
-    SecureWipe(k, sizeof k);
+    SecureWipe(k);
 
     // Equivalent inverse cipher key schedule, FIPS 197 5.3.5.
     for (int r = 0; r <= rounds_; ++r) {
@@ -161,17 +144,17 @@ void TRijndael::SetupKey(std::span<const std::uint8_t> key) {
 }
 
 void TRijndael::WipeSchedule() noexcept {
-    SecureWipe(ek_, sizeof ek_);
-    SecureWipe(dk_, sizeof dk_);
+    SecureWipe(ek_);
+    SecureWipe(dk_);
     rounds_ = 0;
 }
 
 void TRijndael::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* rk = ek_;
-    std::uint32_t s0 = LoadBE(in) ^ rk[0];
-    std::uint32_t s1 = LoadBE(in + 4) ^ rk[1];
-    std::uint32_t s2 = LoadBE(in + 8) ^ rk[2];
-    std::uint32_t s3 = LoadBE(in + 12) ^ rk[3];
+    std::uint32_t s0 = LoadBE32(in) ^ rk[0];
+    std::uint32_t s1 = LoadBE32(in + 4) ^ rk[1];
+    std::uint32_t s2 = LoadBE32(in + 8) ^ rk[2];
+    std::uint32_t s3 = LoadBE32(in + 12) ^ rk[3];
     for (int r = 1; r < rounds_; ++r) {
         rk += 4;
         const std::uint32_t t0 = Te0[B0(s0)] ^ Te1[B1(s1)] ^ Te2[B2(s2)] ^ Te3[B3(s3)] ^ rk[0];
@@ -185,20 +168,20 @@ void TRijndael::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) cons
     }
     rk += 4;
     // Last round: no MixColumns.
-    StoreBE(out, Pack(S[B0(s0)], S[B1(s1)], S[B2(s2)], S[B3(s3)]) ^ rk[0]);
-    StoreBE(out + 4, Pack(S[B0(s1)], S[B1(s2)], S[B2(s3)], S[B3(s0)]) ^ rk[1]);
-    StoreBE(out + 8, Pack(S[B0(s2)], S[B1(s3)], S[B2(s0)], S[B3(s1)]) ^ rk[2]);
-    StoreBE(out + 12, Pack(S[B0(s3)], S[B1(s0)], S[B2(s1)], S[B3(s2)]) ^ rk[3]);
+    StoreBE32(out, Pack(S[B0(s0)], S[B1(s1)], S[B2(s2)], S[B3(s3)]) ^ rk[0]);
+    StoreBE32(out + 4, Pack(S[B0(s1)], S[B1(s2)], S[B2(s3)], S[B3(s0)]) ^ rk[1]);
+    StoreBE32(out + 8, Pack(S[B0(s2)], S[B1(s3)], S[B2(s0)], S[B3(s1)]) ^ rk[2]);
+    StoreBE32(out + 12, Pack(S[B0(s3)], S[B1(s0)], S[B2(s1)], S[B3(s2)]) ^ rk[3]);
 }
 
 // The equivalent inverse cipher (FIPS 197 5.3.5): the same round shape as encryption with
 // InvShiftRows reading the columns in the opposite direction.
 void TRijndael::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* rk = dk_;
-    std::uint32_t s0 = LoadBE(in) ^ rk[0];
-    std::uint32_t s1 = LoadBE(in + 4) ^ rk[1];
-    std::uint32_t s2 = LoadBE(in + 8) ^ rk[2];
-    std::uint32_t s3 = LoadBE(in + 12) ^ rk[3];
+    std::uint32_t s0 = LoadBE32(in) ^ rk[0];
+    std::uint32_t s1 = LoadBE32(in + 4) ^ rk[1];
+    std::uint32_t s2 = LoadBE32(in + 8) ^ rk[2];
+    std::uint32_t s3 = LoadBE32(in + 12) ^ rk[3];
     for (int r = 1; r < rounds_; ++r) {
         rk += 4;
         const std::uint32_t t0 = Td0[B0(s0)] ^ Td1[B1(s3)] ^ Td2[B2(s2)] ^ Td3[B3(s1)] ^ rk[0];
@@ -211,10 +194,10 @@ void TRijndael::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) cons
         s3 = t3;
     }
     rk += 4;
-    StoreBE(out, Pack(Si[B0(s0)], Si[B1(s3)], Si[B2(s2)], Si[B3(s1)]) ^ rk[0]);
-    StoreBE(out + 4, Pack(Si[B0(s1)], Si[B1(s0)], Si[B2(s3)], Si[B3(s2)]) ^ rk[1]);
-    StoreBE(out + 8, Pack(Si[B0(s2)], Si[B1(s1)], Si[B2(s0)], Si[B3(s3)]) ^ rk[2]);
-    StoreBE(out + 12, Pack(Si[B0(s3)], Si[B1(s2)], Si[B2(s1)], Si[B3(s0)]) ^ rk[3]);
+    StoreBE32(out, Pack(Si[B0(s0)], Si[B1(s3)], Si[B2(s2)], Si[B3(s1)]) ^ rk[0]);
+    StoreBE32(out + 4, Pack(Si[B0(s1)], Si[B1(s0)], Si[B2(s3)], Si[B3(s2)]) ^ rk[1]);
+    StoreBE32(out + 8, Pack(Si[B0(s2)], Si[B1(s1)], Si[B2(s0)], Si[B3(s3)]) ^ rk[2]);
+    StoreBE32(out + 12, Pack(Si[B0(s3)], Si[B1(s2)], Si[B2(s1)], Si[B3(s0)]) ^ rk[3]);
 }
 
 }  // namespace dovrel

@@ -1,36 +1,16 @@
 #include "crypto/ciphers/Serpent.h"
 
+#include <bit>
 #include <cstddef>
+
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
 
 namespace dovrel {
 
 namespace {
 
 constexpr std::uint32_t kPhi = 0x9e3779b9;  // fractional part of the golden ratio
-
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* b = static_cast<volatile std::uint8_t*>(p);
-    while (n--)
-        *b++ = 0;
-}
-
-inline std::uint32_t Load32(const std::uint8_t* p) {
-    return p[0] | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
-
-inline void Store32(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-}
-
-inline std::uint32_t Rotl(std::uint32_t v, int n) {
-    return v << n | v >> (32 - n);
-}
-inline std::uint32_t Rotr(std::uint32_t v, int n) {
-    return v >> n | v << (32 - n);
-}
 
 // The S-boxes in bitslice form: bit i of x0..x3 holds bits 0..3 of the i-th 4-bit input,
 // so each call applies the S-box to all 32 columns at once, in place. The AND/OR/XOR/NOT
@@ -492,21 +472,21 @@ inline void InvSBox(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::u
 
 // The linear transformation of the Serpent paper, section 2 (bitslice description).
 inline void LT(std::uint32_t& x0, std::uint32_t& x1, std::uint32_t& x2, std::uint32_t& x3) {
-    x0 = Rotl(x0, 13);
-    x2 = Rotl(x2, 3);
-    x1 = Rotl(x1 ^ x0 ^ x2, 1);
-    x3 = Rotl(x3 ^ x2 ^ (x0 << 3), 7);
-    x0 = Rotl(x0 ^ x1 ^ x3, 5);
-    x2 = Rotl(x2 ^ x3 ^ (x1 << 7), 22);
+    x0 = std::rotl(x0, 13);
+    x2 = std::rotl(x2, 3);
+    x1 = std::rotl(x1 ^ x0 ^ x2, 1);
+    x3 = std::rotl(x3 ^ x2 ^ (x0 << 3), 7);
+    x0 = std::rotl(x0 ^ x1 ^ x3, 5);
+    x2 = std::rotl(x2 ^ x3 ^ (x1 << 7), 22);
 }
 
 inline void InvLT(std::uint32_t& x0, std::uint32_t& x1, std::uint32_t& x2, std::uint32_t& x3) {
-    x2 = Rotr(x2, 22) ^ x3 ^ (x1 << 7);
-    x0 = Rotr(x0, 5) ^ x1 ^ x3;
-    x3 = Rotr(x3, 7) ^ x2 ^ (x0 << 3);
-    x1 = Rotr(x1, 1) ^ x0 ^ x2;
-    x2 = Rotr(x2, 3);
-    x0 = Rotr(x0, 13);
+    x2 = std::rotr(x2, 22) ^ x3 ^ (x1 << 7);
+    x0 = std::rotr(x0, 5) ^ x1 ^ x3;
+    x3 = std::rotr(x3, 7) ^ x2 ^ (x0 << 3);
+    x1 = std::rotr(x1, 1) ^ x0 ^ x2;
+    x2 = std::rotr(x2, 3);
+    x0 = std::rotr(x0, 13);
 }
 
 inline void XorKey(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_t& d,
@@ -577,9 +557,9 @@ void TSerpent::SetupKey(std::span<const std::uint8_t> key) {
     // w[0..7] are the prekeys w_-8..w_-1, w[8 + i] is w_i (Serpent paper, section 2).
     std::uint32_t w[8 + 132];
     for (int i = 0; i < 8; ++i)
-        w[i] = Load32(k + 4 * i);
+        w[i] = LoadLE32(k + 4 * i);
     for (int i = 8; i < 8 + 132; ++i)
-        w[i] = Rotl(
+        w[i] = std::rotl(
             w[i - 8] ^ w[i - 5] ^ w[i - 3] ^ w[i - 1] ^ kPhi ^ static_cast<std::uint32_t>(i - 8),
             11);
     for (int j = 0; j < 33; ++j) {
@@ -590,16 +570,17 @@ void TSerpent::SetupKey(std::span<const std::uint8_t> key) {
         k_[j][2] = c;
         k_[j][3] = d;
     }
-    SecureWipe(w, sizeof w);
-    SecureWipe(k, sizeof k);
+    SecureWipe(w);
+    SecureWipe(k);
 }
 
 void TSerpent::WipeSchedule() noexcept {
-    SecureWipe(k_, sizeof k_);
+    SecureWipe(k_);
 }
 
 void TSerpent::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint32_t a = Load32(in), b = Load32(in + 4), c = Load32(in + 8), d = Load32(in + 12);
+    std::uint32_t a = LoadLE32(in), b = LoadLE32(in + 4), c = LoadLE32(in + 8),
+                  d = LoadLE32(in + 12);
     for (int r = 0; r < 24; r += 8) {
         Round<0>(a, b, c, d, k_[r]);
         Round<1>(a, b, c, d, k_[r + 1]);
@@ -621,14 +602,15 @@ void TSerpent::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
     XorKey(a, b, c, d, k_[31]);
     S7(a, b, c, d);
     XorKey(a, b, c, d, k_[32]);
-    Store32(out, a);
-    Store32(out + 4, b);
-    Store32(out + 8, c);
-    Store32(out + 12, d);
+    StoreLE32(out, a);
+    StoreLE32(out + 4, b);
+    StoreLE32(out + 8, c);
+    StoreLE32(out + 12, d);
 }
 
 void TSerpent::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint32_t a = Load32(in), b = Load32(in + 4), c = Load32(in + 8), d = Load32(in + 12);
+    std::uint32_t a = LoadLE32(in), b = LoadLE32(in + 4), c = LoadLE32(in + 8),
+                  d = LoadLE32(in + 12);
     XorKey(a, b, c, d, k_[32]);
     InvS7(a, b, c, d);
     XorKey(a, b, c, d, k_[31]);
@@ -649,10 +631,10 @@ void TSerpent::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
         InvRound<1>(a, b, c, d, k_[r + 1]);
         InvRound<0>(a, b, c, d, k_[r]);
     }
-    Store32(out, a);
-    Store32(out + 4, b);
-    Store32(out + 8, c);
-    Store32(out + 12, d);
+    StoreLE32(out, a);
+    StoreLE32(out + 4, b);
+    StoreLE32(out + 8, c);
+    StoreLE32(out + 12, d);
 }
 
 }  // namespace dovrel

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
+
 namespace dovrel {
 
 namespace {
@@ -12,24 +15,6 @@ constexpr int kCycles = 32;
 // kDelta * 32 mod 2^32: the sum after the last encryption cycle.
 constexpr std::uint32_t kFinalSum = 0xC6EF3720;
 static_assert(static_cast<std::uint32_t>(kDelta * kCycles) == kFinalSum);
-
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    while (n--)
-        *v++ = 0;
-}
-
-inline std::uint32_t LoadBE32(const std::uint8_t* p) noexcept {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
-           std::uint32_t{p[3]};
-}
-
-inline void StoreBE32(std::uint8_t* p, std::uint32_t v) noexcept {
-    p[0] = static_cast<std::uint8_t>(v >> 24);
-    p[1] = static_cast<std::uint8_t>(v >> 16);
-    p[2] = static_cast<std::uint8_t>(v >> 8);
-    p[3] = static_cast<std::uint8_t>(v);
-}
 
 // (x << 4) + (ka ^ x) + (sum ^ (x >> 5)) + kb, all modulo 2^32.
 inline std::uint32_t Mix(std::uint32_t x, std::uint32_t sum, std::uint32_t ka,
@@ -46,11 +31,11 @@ void TTea::SetupKey(std::span<const std::uint8_t> key) {
         full[i] = key[i];
     for (int i = 0; i < 4; ++i)
         k_[i] = LoadBE32(full + 4 * i);
-    SecureWipe(full, sizeof full);
+    SecureWipe(full);
 }
 
 void TTea::WipeSchedule() noexcept {
-    SecureWipe(k_, sizeof k_);
+    SecureWipe(k_);
 }
 
 void TTea::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {

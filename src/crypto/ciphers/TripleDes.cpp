@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "crypto/SecureWipe.h"
 #include "crypto/ciphers/DesCore.h"
 
 namespace dovrel {
@@ -17,11 +18,11 @@ void TTripleDes::SetupKey(std::span<const std::uint8_t> key) {
     std::copy(key.begin(), key.end(), k);  // the base allows at most 24 bytes
     for (int i = 0; i < 3; ++i)
         des_core::ExpandKey(k + 8 * i, schedule_[i]);
-    des_core::SecureWipe(k, sizeof k);
+    SecureWipe(k);
 }
 
 void TTripleDes::WipeSchedule() noexcept {
-    des_core::SecureWipe(schedule_, sizeof schedule_);
+    SecureWipe(schedule_);
 }
 
 // The IP^-1 ending one DES and the IP starting the next cancel, so a block goes through

@@ -1,6 +1,10 @@
 #include "crypto/ciphers/Twofish.h"
 
+#include <bit>
 #include <cstddef>
+
+#include "crypto/ByteOrder.h"
+#include "crypto/SecureWipe.h"
 
 namespace dovrel {
 
@@ -94,25 +98,6 @@ constexpr std::uint8_t Byte(std::uint32_t w, int i) {
     return static_cast<std::uint8_t>(w >> (8 * i));
 }
 
-inline std::uint32_t Rol(std::uint32_t x, int n) {
-    return x << n | x >> (32 - n);
-}
-inline std::uint32_t Ror(std::uint32_t x, int n) {
-    return x >> n | x << (32 - n);
-}
-
-inline std::uint32_t LoadLE(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
-}
-
-inline void StoreLE(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-}
-
 // The q-permutation and key-XOR stages of h (Twofish paper 4.3.2) applied to
 // byte j of the input, with the key words L[0..k-1]. Returns the byte fed to the MDS.
 inline std::uint8_t HByte(int j, std::uint8_t y, const std::uint32_t* L, int k) {
@@ -138,12 +123,6 @@ inline std::uint32_t H(std::uint32_t x, const std::uint32_t* L, int k) {
     return z;
 }
 
-void SecureWipe(void* p, std::size_t n) noexcept {
-    volatile std::uint8_t* v = static_cast<volatile std::uint8_t*>(p);
-    while (n-- != 0)
-        *v++ = 0;
-}
-
 }  // namespace
 
 void TTwofish::SetupKey(std::span<const std::uint8_t> key) {
@@ -158,8 +137,8 @@ void TTwofish::SetupKey(std::span<const std::uint8_t> key) {
     // in reverse order: L[0] = S_{k-1} (Twofish paper 4.3).
     std::uint32_t me[4] = {}, mo[4] = {}, s[4] = {};
     for (int i = 0; i < k; ++i) {
-        me[i] = LoadLE(m + 8 * i);
-        mo[i] = LoadLE(m + 8 * i + 4);
+        me[i] = LoadLE32(m + 8 * i);
+        mo[i] = LoadLE32(m + 8 * i + 4);
         std::uint32_t w = 0;
         for (int r = 0; r < 4; ++r) {
             std::uint8_t acc = 0;
@@ -174,9 +153,9 @@ void TTwofish::SetupKey(std::span<const std::uint8_t> key) {
     constexpr std::uint32_t rho = 0x01010101;
     for (int i = 0; i < 20; ++i) {
         const std::uint32_t a = H(2 * i * rho, me, k);
-        const std::uint32_t b = Rol(H((2 * i + 1) * rho, mo, k), 8);
+        const std::uint32_t b = std::rotl(H((2 * i + 1) * rho, mo, k), 8);
         subkeys_[2 * i] = a + b;
-        subkeys_[2 * i + 1] = Rol(a + 2 * b, 9);
+        subkeys_[2 * i + 1] = std::rotl(a + 2 * b, 9);
     }
 
     // The key-dependent S-boxes composed with the MDS columns: the "full keying" option of
@@ -186,15 +165,15 @@ void TTwofish::SetupKey(std::span<const std::uint8_t> key) {
             sbox_[j][x] = kT.mds[j][HByte(j, static_cast<std::uint8_t>(x), s, k)];
     }
 
-    SecureWipe(m, sizeof m);
-    SecureWipe(me, sizeof me);
-    SecureWipe(mo, sizeof mo);
-    SecureWipe(s, sizeof s);
+    SecureWipe(m);
+    SecureWipe(me);
+    SecureWipe(mo);
+    SecureWipe(s);
 }
 
 void TTwofish::WipeSchedule() noexcept {
-    SecureWipe(sbox_, sizeof sbox_);
-    SecureWipe(subkeys_, sizeof subkeys_);
+    SecureWipe(sbox_);
+    SecureWipe(subkeys_);
 }
 
 namespace {
@@ -214,47 +193,47 @@ inline std::uint32_t G1(const std::uint32_t (&sb)[4][256], std::uint32_t x) {
 // 0 and 1, the odd round the reverse (Twofish paper section 4, figure 1).
 void TTwofish::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* k = subkeys_;
-    std::uint32_t x0 = LoadLE(in) ^ k[0];
-    std::uint32_t x1 = LoadLE(in + 4) ^ k[1];
-    std::uint32_t x2 = LoadLE(in + 8) ^ k[2];
-    std::uint32_t x3 = LoadLE(in + 12) ^ k[3];
+    std::uint32_t x0 = LoadLE32(in) ^ k[0];
+    std::uint32_t x1 = LoadLE32(in + 4) ^ k[1];
+    std::uint32_t x2 = LoadLE32(in + 8) ^ k[2];
+    std::uint32_t x3 = LoadLE32(in + 12) ^ k[3];
     for (int r = 0; r < 8; ++r) {
         const std::uint32_t* rk = k + 8 + 4 * r;
         std::uint32_t t0 = G0(sbox_, x0), t1 = G1(sbox_, x1);
-        x2 = Ror(x2 ^ (t0 + t1 + rk[0]), 1);
-        x3 = Rol(x3, 1) ^ (t0 + 2 * t1 + rk[1]);
+        x2 = std::rotr(x2 ^ (t0 + t1 + rk[0]), 1);
+        x3 = std::rotl(x3, 1) ^ (t0 + 2 * t1 + rk[1]);
         t0 = G0(sbox_, x2);
         t1 = G1(sbox_, x3);
-        x0 = Ror(x0 ^ (t0 + t1 + rk[2]), 1);
-        x1 = Rol(x1, 1) ^ (t0 + 2 * t1 + rk[3]);
+        x0 = std::rotr(x0 ^ (t0 + t1 + rk[2]), 1);
+        x1 = std::rotl(x1, 1) ^ (t0 + 2 * t1 + rk[3]);
     }
     // Output whitening also undoes the last round's swap.
-    StoreLE(out, x2 ^ k[4]);
-    StoreLE(out + 4, x3 ^ k[5]);
-    StoreLE(out + 8, x0 ^ k[6]);
-    StoreLE(out + 12, x1 ^ k[7]);
+    StoreLE32(out, x2 ^ k[4]);
+    StoreLE32(out + 4, x3 ^ k[5]);
+    StoreLE32(out + 8, x0 ^ k[6]);
+    StoreLE32(out + 12, x1 ^ k[7]);
 }
 
 void TTwofish::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* k = subkeys_;
-    std::uint32_t x2 = LoadLE(in) ^ k[4];
-    std::uint32_t x3 = LoadLE(in + 4) ^ k[5];
-    std::uint32_t x0 = LoadLE(in + 8) ^ k[6];
-    std::uint32_t x1 = LoadLE(in + 12) ^ k[7];
+    std::uint32_t x2 = LoadLE32(in) ^ k[4];
+    std::uint32_t x3 = LoadLE32(in + 4) ^ k[5];
+    std::uint32_t x0 = LoadLE32(in + 8) ^ k[6];
+    std::uint32_t x1 = LoadLE32(in + 12) ^ k[7];
     for (int r = 7; r >= 0; --r) {
         const std::uint32_t* rk = k + 8 + 4 * r;
         std::uint32_t t0 = G0(sbox_, x2), t1 = G1(sbox_, x3);
-        x1 = Ror(x1 ^ (t0 + 2 * t1 + rk[3]), 1);
-        x0 = Rol(x0, 1) ^ (t0 + t1 + rk[2]);
+        x1 = std::rotr(x1 ^ (t0 + 2 * t1 + rk[3]), 1);
+        x0 = std::rotl(x0, 1) ^ (t0 + t1 + rk[2]);
         t0 = G0(sbox_, x0);
         t1 = G1(sbox_, x1);
-        x3 = Ror(x3 ^ (t0 + 2 * t1 + rk[1]), 1);
-        x2 = Rol(x2, 1) ^ (t0 + t1 + rk[0]);
+        x3 = std::rotr(x3 ^ (t0 + 2 * t1 + rk[1]), 1);
+        x2 = std::rotl(x2, 1) ^ (t0 + t1 + rk[0]);
     }
-    StoreLE(out, x0 ^ k[0]);
-    StoreLE(out + 4, x1 ^ k[1]);
-    StoreLE(out + 8, x2 ^ k[2]);
-    StoreLE(out + 12, x3 ^ k[3]);
+    StoreLE32(out, x0 ^ k[0]);
+    StoreLE32(out + 4, x1 ^ k[1]);
+    StoreLE32(out + 8, x2 ^ k[2]);
+    StoreLE32(out + 12, x3 ^ k[3]);
 }
 
 }  // namespace dovrel

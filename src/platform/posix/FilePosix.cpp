@@ -57,7 +57,7 @@ TFileStream::TFileStream(const std::wstring& path, TFileMode mode) : path_(path)
     const int fd = ::open(Native(path).c_str(), flags, 0666);
     if (fd < 0) {
         const int code = errno;
-        throw creating ? CreateFileError(path, Reason(code)) : OpenFileError(path, Reason(code));
+        throw creating ? CreateFileError(path, code) : OpenFileError(path, code);
     }
     // Not shared: a second opener inside or outside the program is refused, as Windows
     // refuses a file opened without sharing.
@@ -74,19 +74,18 @@ TFileStream::TFileStream(const std::wstring& path, TFileMode mode) : path_(path)
     }
     if (refusal != 0) {
         ::close(fd);
-        throw creating ? CreateFileError(path, Reason(refusal))
-                       : OpenFileError(path, Reason(refusal));
+        throw creating ? CreateFileError(path, refusal) : OpenFileError(path, refusal);
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int code = errno;
         ::close(fd);
-        throw creating ? CreateFileError(path, Reason(code)) : OpenFileError(path, Reason(code));
+        throw creating ? CreateFileError(path, code) : OpenFileError(path, code);
     }
     // Truncate only once the lock is ours, so a file in use is never emptied.
     if (creating && ::ftruncate(fd, 0) != 0) {
         const int code = errno;
         ::close(fd);
-        throw CreateFileError(path, Reason(code));
+        throw CreateFileError(path, code);
     }
     handle_ = std::make_unique<Handle>(fd);
 }
@@ -143,6 +142,18 @@ void TFileStream::Flush() {
         throw Error(L"Stream write error");
 }
 
+unsigned ProbeReplaceable(const std::wstring& path) {
+    struct stat info {};
+    if (::stat(Native(path).c_str(), &info) != 0)
+        return errno == ENOENT ? 0 : static_cast<unsigned>(errno);
+    try {
+        TFileStream probe(path, TFileMode::fmOpenReadWrite);
+    } catch (const Error& e) {
+        return e.SystemCode() != 0 ? e.SystemCode() : static_cast<unsigned>(EACCES);
+    }
+    return 0;
+}
+
 unsigned DeleteFileAt(const std::wstring& path) {
     return ::unlink(Native(path).c_str()) == 0 ? 0 : static_cast<unsigned>(errno);
 }
@@ -172,9 +183,9 @@ std::wstring CreateTemporaryFile(const std::wstring& folder, const std::wstring&
             return path;
         }
         if (errno != EEXIST)
-            throw CreateFileError(path, Reason(errno));
+            throw CreateFileError(path, errno);
     }
-    throw CreateFileError(folder + prefix, Reason(EEXIST));
+    throw CreateFileError(folder + prefix, EEXIST);
 }
 
 }  // namespace dovrel

@@ -32,15 +32,15 @@ TFileStream::TFileStream(const std::wstring& path, TFileMode mode) : path_(path)
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (mode != TFileMode::fmOpenRead && attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        const std::wstring reason = SystemErrorText(ERROR_ACCESS_DENIED);
-        throw creating ? CreateFileError(path, reason) : OpenFileError(path, reason);
+        throw creating ? CreateFileError(path, ERROR_ACCESS_DENIED)
+                       : OpenFileError(path, ERROR_ACCESS_DENIED);
     }
     const HANDLE h =
         CreateFileW(path.c_str(), access, 0, nullptr, creating ? CREATE_ALWAYS : OPEN_EXISTING,
                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        const std::wstring reason = SystemErrorText(GetLastError());
-        throw creating ? CreateFileError(path, reason) : OpenFileError(path, reason);
+        const DWORD code = GetLastError();
+        throw creating ? CreateFileError(path, code) : OpenFileError(path, code);
     }
     handle_ = std::make_unique<Handle>(h);
 }
@@ -97,6 +97,22 @@ void TFileStream::Flush() {
         throw Error(L"Stream write error");
 }
 
+unsigned ProbeReplaceable(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = GetLastError();
+        return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? 0 : code;
+    }
+    if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return ERROR_ACCESS_DENIED;
+    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    CloseHandle(h);
+    return 0;
+}
+
 unsigned DeleteFileAt(const std::wstring& path) {
     return DeleteFileW(path.c_str()) ? 0 : GetLastError();
 }
@@ -123,10 +139,10 @@ std::wstring CreateTemporaryFile(const std::wstring& folder, const std::wstring&
         }
         const DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
-            throw CreateFileError(path, SystemErrorText(code));
+            throw CreateFileError(path, code);
         }
     }
-    throw CreateFileError(folder + prefix, SystemErrorText(ERROR_FILE_EXISTS));
+    throw CreateFileError(folder + prefix, ERROR_FILE_EXISTS);
 }
 
 }  // namespace dovrel

@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include "MainForm.h"
+#include "app/StartUp.h"
+#include "platform/CommandLine.h"
 #include "platform/Error.h"
 
 namespace {
@@ -21,12 +23,16 @@ int RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {
+        dovrel::StartUp(dovrel::ProgramArguments());
         dovrel::TMainForm mainForm(instance);
         mainForm.Show(showCommand);
-        return RunMessageLoop();
+        const int code = RunMessageLoop();
+        dovrel::ShutDown();
+        return code;
     } catch (const dovrel::Error& error) {
-        // An error before the loop runs ends the program with the error shown.
-        MessageBoxW(nullptr, error.Message().c_str(), L"Dovrel", MB_OK | MB_ICONERROR);
+        // An error during start-up ends the program with the error shown.
+        MessageBoxW(nullptr, error.Message().c_str(), dovrel::kApplicationName,
+                    MB_OK | MB_ICONERROR);
         return 1;
     }
 }

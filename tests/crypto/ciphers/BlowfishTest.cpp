@@ -11,8 +11,8 @@ namespace dovrel {
 namespace {
 
 using test::BlockVector;
+using test::EncryptHex;
 using test::Hex;
-using test::ToHex;
 
 // Eric Young's Blowfish vectors, as published by Schneier (schneier.com/code/vectors.txt),
 // "ecb test data (taken from the DES validation tests)": 8-byte keys. The list there prints
@@ -96,14 +96,6 @@ TEST(Blowfish, CommonBehaviourWithProgramKeyLength) {
     test::ExpectCommonBehaviour(c, 20);
 }
 
-std::vector<std::uint8_t> Encrypt(TBlowfish& c, const std::vector<std::uint8_t>& key,
-                                  const std::vector<std::uint8_t>& block) {
-    c.InitKey(key);
-    std::vector<std::uint8_t> out(8);
-    c.EncryptBlock(block.data(), out.data());
-    return out;
-}
-
 // The key is read cyclically into P, so a key and the same key written out twice (or, for
 // a 4-byte key, fourteen times, up to the 56-byte maximum) give one schedule. A key padded
 // with zeros instead is a different key.
@@ -113,16 +105,15 @@ TEST(Blowfish, ShortKeysRepeatCyclically) {
     const auto key20 = Hex("3a984e2000195db32ee501c8c47cea60a1b2c3d4");
     auto twice = key20;
     twice.insert(twice.end(), key20.begin(), key20.end());
-    auto padded = key20;
-    padded.resize(40, 0);
-    EXPECT_EQ(ToHex(Encrypt(c, twice, block)), ToHex(Encrypt(c, key20, block)));
-    EXPECT_NE(ToHex(Encrypt(c, padded, block)), ToHex(Encrypt(c, key20, block)));
+    const auto padded = test::ZeroExtended(key20, 40);
+    EXPECT_EQ(EncryptHex(c, twice, block), EncryptHex(c, key20, block));
+    EXPECT_NE(EncryptHex(c, padded, block), EncryptHex(c, key20, block));
 
     const auto key4 = Hex("f0e1d2c3");
     std::vector<std::uint8_t> key56;
     for (int i = 0; i < 14; ++i)
         key56.insert(key56.end(), key4.begin(), key4.end());
-    EXPECT_EQ(ToHex(Encrypt(c, key56, Hex("FEDCBA9876543210"))), "be1e639408640f05");
+    EXPECT_EQ(EncryptHex(c, key56, Hex("FEDCBA9876543210")), "be1e639408640f05");
 }
 
 TEST(Blowfish, KeyLengthLimits) {

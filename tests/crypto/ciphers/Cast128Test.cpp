@@ -9,16 +9,8 @@
 namespace dovrel {
 namespace {
 
+using test::EncryptHex;
 using test::Hex;
-using test::ToHex;
-
-std::vector<std::uint8_t> Encrypt(TCast128& c, const std::vector<std::uint8_t>& key,
-                                  const std::vector<std::uint8_t>& block) {
-    c.InitKey(key);
-    std::vector<std::uint8_t> out(8);
-    c.EncryptBlock(block.data(), out.data());
-    return out;
-}
 
 // RFC 2144 Appendix B.1, "Single Plaintext-Key-Ciphertext Sets": the 128-, 80- and
 // 40-bit keys (the last two run 12 rounds).
@@ -44,14 +36,13 @@ TEST(Cast128, CommonBehaviourWithProgramKeyLength) {
 TEST(Cast128, ShortKeysArePaddedAndRoundCountFollowsLength) {
     TCast128 c;
     const auto block = Hex("0123456789ABCDEF");
-    const auto twelveRounds = Encrypt(c, Hex("a1b2c30000"), block);
-    EXPECT_EQ(ToHex(Encrypt(c, Hex("a1b2c3"), block)), ToHex(twelveRounds));
-    EXPECT_EQ(ToHex(Encrypt(c, Hex("a1b2c300000000000000"), block)), ToHex(twelveRounds));
+    const auto twelveRounds = EncryptHex(c, Hex("a1b2c30000"), block);
+    EXPECT_EQ(EncryptHex(c, Hex("a1b2c3"), block), twelveRounds);
+    EXPECT_EQ(EncryptHex(c, Hex("a1b2c300000000000000"), block), twelveRounds);
 
-    const auto sixteenRounds = Encrypt(c, Hex("a1b2c30000000000000000"), block);
-    EXPECT_NE(ToHex(sixteenRounds), ToHex(twelveRounds));
-    EXPECT_EQ(ToHex(Encrypt(c, Hex("a1b2c300000000000000000000000000"), block)),
-              ToHex(sixteenRounds));
+    const auto sixteenRounds = EncryptHex(c, Hex("a1b2c30000000000000000"), block);
+    EXPECT_NE(sixteenRounds, twelveRounds);
+    EXPECT_EQ(EncryptHex(c, Hex("a1b2c300000000000000000000000000"), block), sixteenRounds);
 }
 
 TEST(Cast128, RejectsOversizedKey) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "crypto/CipherTestSupport.h"
@@ -11,15 +10,6 @@ namespace dovrel {
 namespace {
 
 using test::Hex;
-using test::ToHex;
-
-std::string Encrypt(TCast256& c, const std::vector<std::uint8_t>& key,
-                    const std::vector<std::uint8_t>& block) {
-    c.InitKey(key);
-    std::vector<std::uint8_t> out(16);
-    c.EncryptBlock(block.data(), out.data());
-    return ToHex(out);
-}
 
 // RFC 2612 Appendix A: the 128-, 192- and 256-bit keys with an all-zero plaintext.
 TEST(Cast256, Rfc2612Vectors) {
@@ -46,24 +36,19 @@ TEST(Cast256, KeysAreZeroExtendedTo256Bits) {
     TCast256 c;
     const auto block = Hex("000102030405060708090a0b0c0d0e0f");
     const auto key20 = Hex("0123456789abcdef fedcba9876543210 a5a5a5a5");
-    auto key32 = key20;
-    key32.resize(32, 0);
-    EXPECT_EQ(Encrypt(c, key20, block), Encrypt(c, key32, block));
+    const auto key32 = test::ZeroExtended(key20, 32);
+    test::ExpectZeroExtension(c, key20, 32, block);
 
     // The 128-bit vector of Appendix A keyed as 32 bytes.
-    auto rfc128 = Hex("2342bb9efa38542c0af75647f29f615d");
-    rfc128.resize(32, 0);
-    EXPECT_EQ(Encrypt(c, rfc128, std::vector<std::uint8_t>(16)),
+    const auto rfc128 = test::ZeroExtended(Hex("2342bb9efa38542c0af75647f29f615d"), 32);
+    EXPECT_EQ(test::EncryptHex(c, rfc128, std::vector<std::uint8_t>(16)),
               "c842a08972b43d20836c91d1b7530f6b");
 
     // Lengths off the RFC's 32-bit steps follow the same rule.
     for (std::size_t n : {1u, 7u, 17u, 31u}) {
-        SCOPED_TRACE(n);
         auto key = std::vector<std::uint8_t>(key32.begin(), key32.begin() + (n - 1));
         key.push_back(0x5c);
-        auto extended = key;
-        extended.resize(32, 0);
-        EXPECT_EQ(Encrypt(c, key, block), Encrypt(c, extended, block));
+        test::ExpectZeroExtension(c, key, 32, block);
     }
 }
 

@@ -191,12 +191,7 @@ TEST(Des, ParityBitsAreIgnored) {
         auto key = Hex(v.key);
         for (auto& b : key)
             b ^= 0x01;
-        SCOPED_TRACE(ToHex(key));
-        const auto plain = Hex(v.plain);
-        std::vector<std::uint8_t> out(8);
-        des.InitKey(key);
-        des.EncryptBlock(plain.data(), out.data());
-        EXPECT_EQ(ToHex(out), v.cipher);
+        EXPECT_EQ(test::EncryptHex(des, key, Hex(v.plain)), v.cipher) << ToHex(key);
     }
 }
 
@@ -205,18 +200,8 @@ TEST(Des, ShortKeyIsZeroExtended) {
     const auto full = Hex("7ca110454a1a6e57");
     const auto plain = Hex("01a1d6d039776742");
     TDes des;
-    for (std::size_t n = 1; n < 8; ++n) {
-        SCOPED_TRACE(n);
-        std::vector<std::uint8_t> shortKey(full.begin(), full.begin() + n);
-        std::vector<std::uint8_t> extended = shortKey;
-        extended.resize(8, 0);
-        std::vector<std::uint8_t> a(8), b(8);
-        des.InitKey(shortKey);
-        des.EncryptBlock(plain.data(), a.data());
-        des.InitKey(extended);
-        des.EncryptBlock(plain.data(), b.data());
-        EXPECT_EQ(ToHex(a), ToHex(b));
-    }
+    for (std::size_t n = 1; n < 8; ++n)
+        test::ExpectZeroExtension(des, {full.begin(), full.begin() + n}, 8, plain);
 }
 
 TEST(Des, RejectsKeyLongerThan64Bits) {

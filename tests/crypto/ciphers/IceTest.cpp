@@ -9,7 +9,6 @@ namespace dovrel {
 namespace {
 
 using test::Hex;
-using test::ToHex;
 
 // Validation triplets published by the designer, M. Kwan, on the ICE overview page
 // (darkside.com.au/ice/overview.html, "To validate an implementation of ICE").
@@ -53,26 +52,17 @@ TEST(IceFamily, CommonBehaviour) {
 }
 
 // A key shorter than the level's 8n bytes is extended with zero bytes.
-void ExpectZeroExtension(TBlockCipher& c, const char* shortKey, const char* fullKey) {
-    SCOPED_TRACE(shortKey);
-    const auto block = Hex("0123456789abcdef");
-    std::vector<std::uint8_t> a(8), b(8);
-    c.InitKey(Hex(shortKey));
-    c.EncryptBlock(block.data(), a.data());
-    c.InitKey(Hex(fullKey));
-    c.EncryptBlock(block.data(), b.data());
-    EXPECT_EQ(ToHex(a), ToHex(b));
-}
-
 TEST(IceFamily, ShortKeysAreZeroExtended) {
+    using test::ExpectZeroExtension;
+    const auto block = Hex("0123456789abcdef");
     TThinIce thin;
-    ExpectZeroExtension(thin, "a1b2c3", "a1b2c30000000000");
+    ExpectZeroExtension(thin, Hex("a1b2c3"), 8, block);
     TIce ice;
-    ExpectZeroExtension(ice, "deadbeef0123", "deadbeef01230000");
-    ExpectZeroExtension(ice, "7f", "7f00000000000000");
+    ExpectZeroExtension(ice, Hex("deadbeef0123"), 8, block);
+    ExpectZeroExtension(ice, Hex("7f"), 8, block);
     TIce2 ice2;
-    ExpectZeroExtension(ice2, "deadbeef01234567", "deadbeef012345670000000000000000");
-    ExpectZeroExtension(ice2, "00112233445566778899", "00112233445566778899000000000000");
+    ExpectZeroExtension(ice2, Hex("deadbeef01234567"), 16, block);
+    ExpectZeroExtension(ice2, Hex("00112233445566778899"), 16, block);
 }
 
 }  // namespace

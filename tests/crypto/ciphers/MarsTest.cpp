@@ -90,8 +90,7 @@ TEST(MarsTest, MultiplicationKeysAreRepaired) {
     std::vector<std::uint8_t> key(20);
     mars::TExpandedKey k;
     for (int round = 0; round < 500; ++round) {
-        for (auto& b : key)
-            b = static_cast<std::uint8_t>(rng());
+        test::FillRandom(key, rng);
         mars::ExpandKey(key, k);
         for (int i = 5; i <= 35; i += 2) {
             ASSERT_EQ(k[i] & 3, 3u) << ToHex(key) << " K[" << i << "]";
@@ -124,19 +123,11 @@ TEST(MarsTest, KeyMustBeFourToThirtyNineWholeWords) {
 // to a key make a different key.
 TEST(MarsTest, AppendedZeroWordsChangeTheKey) {
     const auto key16 = Hex("00112233445566778899aabbccddeeff");
-    auto key20 = key16;
-    key20.resize(20, 0);
-    auto key32 = key16;
-    key32.resize(32, 0);
     const auto plain = Hex("0123456789abcdef0123456789abcdef");
-    auto encrypt = [&](const std::vector<std::uint8_t>& key) {
-        TMars c;
-        c.InitKey(key);
-        std::vector<std::uint8_t> out(16);
-        c.EncryptBlock(plain.data(), out.data());
-        return ToHex(out);
+    auto encrypt = [&](std::size_t n) {
+        return test::FreshEncryptHex<TMars>(test::ZeroExtended(key16, n), plain);
     };
-    const auto a = encrypt(key16), b = encrypt(key20), d = encrypt(key32);
+    const auto a = encrypt(16), b = encrypt(20), d = encrypt(32);
     EXPECT_NE(a, b);
     EXPECT_NE(a, d);
     EXPECT_NE(b, d);

@@ -10,7 +10,6 @@ namespace {
 
 using test::BlockVector;
 using test::Hex;
-using test::ToHex;
 
 TEST(Rc5Test, PublishedVectors) {
     const std::vector<BlockVector> vectors = {
@@ -48,38 +47,20 @@ TEST(Rc5Test, CommonBehaviourWithProgramKeyLength) {
 // padded with zeros to 24, but 20 bytes differ from their extension by one zero byte.
 TEST(Rc5Test, KeyIsZeroPaddedToAWholeWordOnly) {
     const auto key20 = Hex("0123456789abcdef0123456789abcdef01234567");
-    auto key21 = key20;
-    key21.push_back(0);
-    auto key24 = key20;
-    key24.resize(24, 0);
     const auto plain = Hex("0011223344556677");
-    auto encrypt = [&](const std::vector<std::uint8_t>& key) {
-        TRc5 c;
-        c.InitKey(key);
-        std::vector<std::uint8_t> out(8);
-        c.EncryptBlock(plain.data(), out.data());
-        return ToHex(out);
+    auto encrypt = [&](std::size_t n) {
+        return test::FreshEncryptHex<TRc5>(test::ZeroExtended(key20, n), plain);
     };
-    EXPECT_EQ(encrypt(key21), encrypt(key24));
-    EXPECT_NE(encrypt(key20), encrypt(key21));
+    EXPECT_EQ(encrypt(21), encrypt(24));
+    EXPECT_NE(encrypt(20), encrypt(21));
 }
 
 TEST(Rc5Test, AcceptsKeysFromOneTo256Bytes) {
     TRc5 c;
     EXPECT_EQ(c.MaxKeySize(), 2048);
-    for (std::size_t n : {1u, 7u, 255u, 256u}) {
-        std::vector<std::uint8_t> key(n);
-        for (std::size_t i = 0; i < n; ++i)
-            key[i] = static_cast<std::uint8_t>(i * 37 + 1);
-        c.InitKey(key);
-        const auto plain = Hex("fedcba9876543210");
-        std::vector<std::uint8_t> out(8), back(8);
-        c.EncryptBlock(plain.data(), out.data());
-        c.DecryptBlock(out.data(), back.data());
-        EXPECT_EQ(ToHex(back), ToHex(plain)) << n;
-    }
-    std::vector<std::uint8_t> tooLong(257, 1);
-    EXPECT_THROW(c.InitKey(tooLong), Error);
+    for (std::size_t n : {1u, 7u, 255u, 256u})
+        test::ExpectRoundTrip(c, test::PatternBytes(n, 37, 1), Hex("fedcba9876543210"));
+    EXPECT_THROW(c.InitKey(std::vector<std::uint8_t>(257, 1)), Error);
 }
 
 }  // namespace

@@ -10,7 +10,6 @@ namespace {
 
 using test::BlockVector;
 using test::Hex;
-using test::ToHex;
 
 TEST(Rc6Test, PublishedVectors) {
     const std::vector<BlockVector> vectors = {
@@ -43,38 +42,21 @@ TEST(Rc6Test, CommonBehaviourWithProgramKeyLength) {
 // padded with zeros to 24, but 20 bytes differ from their extension by one zero byte.
 TEST(Rc6Test, KeyIsZeroPaddedToAWholeWordOnly) {
     const auto key20 = Hex("0123456789abcdef0112233445566778899aabbc");
-    auto key21 = key20;
-    key21.push_back(0);
-    auto key24 = key20;
-    key24.resize(24, 0);
     const auto plain = Hex("02132435465768798a9bacbdcedfe0f1");
-    auto encrypt = [&](const std::vector<std::uint8_t>& key) {
-        TRc6 c;
-        c.InitKey(key);
-        std::vector<std::uint8_t> out(16);
-        c.EncryptBlock(plain.data(), out.data());
-        return ToHex(out);
+    auto encrypt = [&](std::size_t n) {
+        return test::FreshEncryptHex<TRc6>(test::ZeroExtended(key20, n), plain);
     };
-    EXPECT_EQ(encrypt(key21), encrypt(key24));
-    EXPECT_NE(encrypt(key20), encrypt(key21));
+    EXPECT_EQ(encrypt(21), encrypt(24));
+    EXPECT_NE(encrypt(20), encrypt(21));
 }
 
 TEST(Rc6Test, AcceptsKeysFromOneTo256Bytes) {
     TRc6 c;
     EXPECT_EQ(c.MaxKeySize(), 2048);
-    for (std::size_t n : {1u, 5u, 255u, 256u}) {
-        std::vector<std::uint8_t> key(n);
-        for (std::size_t i = 0; i < n; ++i)
-            key[i] = static_cast<std::uint8_t>(i * 29 + 3);
-        c.InitKey(key);
-        const auto plain = Hex("00112233445566778899aabbccddeeff");
-        std::vector<std::uint8_t> out(16), back(16);
-        c.EncryptBlock(plain.data(), out.data());
-        c.DecryptBlock(out.data(), back.data());
-        EXPECT_EQ(ToHex(back), ToHex(plain)) << n;
-    }
-    std::vector<std::uint8_t> tooLong(257, 1);
-    EXPECT_THROW(c.InitKey(tooLong), Error);
+    for (std::size_t n : {1u, 5u, 255u, 256u})
+        test::ExpectRoundTrip(c, test::PatternBytes(n, 29, 3),
+                              Hex("00112233445566778899aabbccddeeff"));
+    EXPECT_THROW(c.InitKey(std::vector<std::uint8_t>(257, 1)), Error);
 }
 
 }  // namespace

@@ -85,30 +85,18 @@ TEST(SerpentTest, CommonBehaviour) {
     ExpectCommonBehaviour(c, 20);
 }
 
-std::vector<std::uint8_t> Encrypt(const std::vector<std::uint8_t>& key,
-                                  const std::vector<std::uint8_t>& plain) {
-    TSerpent c;
-    c.InitKey(key);
-    std::vector<std::uint8_t> out(16);
-    c.EncryptBlock(plain.data(), out.data());
-    return out;
-}
-
 // A short key is the same cipher as the 256-bit key with a 1 bit appended and zero
 // bits after it; padding with zeros alone is a different key.
 TEST(SerpentTest, ShortKeyGetsOneBitThenZeros) {
     const auto plain = Hex("00112233445566778899aabbccddeeff");
     for (std::size_t n : {1u, 16u, 20u, 24u, 31u}) {
         SCOPED_TRACE(n);
-        std::vector<std::uint8_t> key(n);
-        for (std::size_t i = 0; i < n; ++i)
-            key[i] = static_cast<std::uint8_t>(0x3c + 71 * i);
-        auto withOne = key, zerosOnly = key;
-        withOne.resize(32, 0);
+        const auto key = PatternBytes(n, 71, 0x3c);
+        auto withOne = ZeroExtended(key, 32);
         withOne[n] = 0x01;
-        zerosOnly.resize(32, 0);
-        EXPECT_EQ(ToHex(Encrypt(key, plain)), ToHex(Encrypt(withOne, plain)));
-        EXPECT_NE(ToHex(Encrypt(key, plain)), ToHex(Encrypt(zerosOnly, plain)));
+        const auto ours = FreshEncryptHex<TSerpent>(key, plain);
+        EXPECT_EQ(ours, FreshEncryptHex<TSerpent>(withOne, plain));
+        EXPECT_NE(ours, FreshEncryptHex<TSerpent>(ZeroExtended(key, 32), plain));
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "crypto/CipherTestSupport.h"
@@ -11,6 +12,7 @@ namespace dovrel {
 namespace {
 
 using test::BlockVector;
+using test::EncryptHex;
 using test::Hex;
 using test::ToHex;
 using Bytes = std::vector<std::uint8_t>;
@@ -37,13 +39,6 @@ const std::vector<BlockVector> kSp80020Samples = {
     {"1c587f1c13924fef1c587f1c13924fef1c587f1c13924fef", "305532286d6f295a", "63fac0d034d9f793"},
 };
 
-Bytes Encrypt(TBlockCipher& c, const Bytes& key, const Bytes& block) {
-    Bytes out(c.BlockBytes());
-    c.InitKey(key);
-    c.EncryptBlock(block.data(), out.data());
-    return out;
-}
-
 TEST(TripleDes, Sp80067ThreeKeyExample) {
     TTripleDes tdes;
     test::ExpectVectors(tdes, kSp80067Example);
@@ -68,32 +63,27 @@ TEST(TripleDes, TwentyByteKeyUsesZeroPaddedThirdKey) {
     TDes des;
     for (int round = 0; round < 20; ++round) {
         Bytes key(20), plain(8);
-        for (auto& b : key)
-            b = static_cast<std::uint8_t>(rng());
-        for (auto& b : plain)
-            b = static_cast<std::uint8_t>(rng());
+        test::FillRandom(key, rng);
+        test::FillRandom(plain, rng);
         SCOPED_TRACE(ToHex(key));
 
         const Bytes k1(key.begin(), key.begin() + 8), k2(key.begin() + 8, key.begin() + 16);
-        Bytes k3(key.begin() + 16, key.end());
-        k3.resize(8, 0);
+        const Bytes k3 = test::ZeroExtended({key.begin() + 16, key.end()}, 8);
         Bytes step(8);
         des.InitKey(k1);
         des.EncryptBlock(plain.data(), step.data());
         des.InitKey(k2);
         des.DecryptBlock(step.data(), step.data());
-        const Bytes expected = Encrypt(des, k3, step);
+        const std::string expected = EncryptHex(des, k3, step);
 
-        const Bytes got = Encrypt(tdes, key, plain);
-        EXPECT_EQ(ToHex(got), ToHex(expected));
+        const std::string got = EncryptHex(tdes, key, plain);
+        EXPECT_EQ(got, expected);
 
-        Bytes padded = key;
-        padded.resize(24, 0);
-        EXPECT_EQ(ToHex(Encrypt(tdes, padded, plain)), ToHex(got));
+        EXPECT_EQ(EncryptHex(tdes, test::ZeroExtended(key, 24), plain), got);
 
         Bytes twoKey(key.begin(), key.begin() + 16);
         twoKey.insert(twoKey.end(), k1.begin(), k1.end());
-        EXPECT_NE(ToHex(Encrypt(tdes, twoKey, plain)), ToHex(got));
+        EXPECT_NE(EncryptHex(tdes, twoKey, plain), got);
     }
 }
 
@@ -102,13 +92,8 @@ TEST(TripleDes, ShortKeysAreZeroExtended) {
     const Bytes full = Hex("0123456789abcdef23456789abcdef01456789abcdef0123");
     const Bytes plain = Hex("5468652071756663");
     TTripleDes tdes;
-    for (std::size_t n = 1; n < 24; ++n) {
-        SCOPED_TRACE(n);
-        const Bytes key(full.begin(), full.begin() + n);
-        Bytes padded = key;
-        padded.resize(24, 0);
-        EXPECT_EQ(ToHex(Encrypt(tdes, key, plain)), ToHex(Encrypt(tdes, padded, plain)));
-    }
+    for (std::size_t n = 1; n < 24; ++n)
+        test::ExpectZeroExtension(tdes, {full.begin(), full.begin() + n}, 24, plain);
 }
 
 TEST(TripleDes, RejectsKeyLongerThan192Bits) {

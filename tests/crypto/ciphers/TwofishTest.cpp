@@ -107,34 +107,15 @@ TEST(TwofishTest, CommonBehaviourWithProgramKeyLength) {
 
 TEST(TwofishTest, DecryptsInPlace) {
     TTwofish c;
-    for (const auto& v : kPaper) {
-        c.InitKey(Hex(v.key));
-        auto block = Hex(v.cipher);
-        c.DecryptBlock(block.data(), block.data());
-        EXPECT_EQ(ToHex(block), v.plain);
-    }
+    test::ExpectDecryptsInPlace(c, kPaper);
 }
 
 // Twofish paper 4.3.1: a key of non-standard length equals the key padded with zero bytes
 // to the next of 16, 24 or 32 bytes.
 TEST(TwofishTest, ShortKeysAreZeroExtended) {
     std::mt19937 rng(99);
-    TTwofish shortKeyed, padded;
-    for (std::size_t len : {1u, 10u, 15u, 17u, 20u, 23u, 25u, 31u}) {
-        SCOPED_TRACE(len);
-        std::vector<std::uint8_t> key(len), block(16), a(16), b(16);
-        for (auto& x : key)
-            x = static_cast<std::uint8_t>(rng() | 1);
-        for (auto& x : block)
-            x = static_cast<std::uint8_t>(rng());
-        auto fullKey = key;
-        fullKey.resize(len <= 16 ? 16 : len <= 24 ? 24 : 32, 0);
-        shortKeyed.InitKey(key);
-        padded.InitKey(fullKey);
-        shortKeyed.EncryptBlock(block.data(), a.data());
-        padded.EncryptBlock(block.data(), b.data());
-        EXPECT_EQ(ToHex(a), ToHex(b));
-    }
+    TTwofish c;
+    test::ExpectZeroExtensionToStandardLengths(c, rng, {1u, 10u, 15u, 17u, 20u, 23u, 25u, 31u});
 }
 
 }  // namespace

@@ -88,10 +88,8 @@ TEST(MarsOracleTest, DataPathMatchesCryptoppUnderRevisedKeys) {
     for (std::size_t keyBytes : {16u, 24u, 32u, 40u, 48u, 56u}) {
         std::vector<std::uint8_t> key(keyBytes);
         for (int round = 0; round < 200; ++round) {
-            for (auto& b : key)
-                b = static_cast<std::uint8_t>(rng());
-            for (auto& b : block)
-                b = static_cast<std::uint8_t>(rng());
+            test::FillRandom(key, rng);
+            test::FillRandom(block, rng);
             mars::TExpandedKey k;
             ExpandKey1999(key, k);
             CryptoPP::MARS::Encryption enc(key.data(), key.size());

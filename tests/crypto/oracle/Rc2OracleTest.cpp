@@ -13,11 +13,12 @@
 #include <vector>
 
 #include "crypto/ciphers/Rc2.h"
+#include "crypto/oracle/OracleSupport.h"
 
 namespace dovrel {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
 
 struct CtxFree {
     void operator()(EVP_CIPHER_CTX* c) const { EVP_CIPHER_CTX_free(c); }
@@ -67,21 +68,17 @@ void Compare(OpenSslRc2& oracle, std::mt19937& rng, std::size_t keyBytes, int ef
              int keys) {
     SCOPED_TRACE(testing::Message() << keyBytes << " key bytes, T1 = " << effectiveKeyBits);
     TRc2 ours(effectiveKeyBits);
-    Bytes key(keyBytes), actual(8);
-    std::uint8_t block[8];
-    for (int n = 0; n < keys; ++n) {
-        for (auto& b : key)
-            b = static_cast<std::uint8_t>(rng());
-        ours.InitKey(key);
-        for (int i = 0; i < 4; ++i) {
-            for (auto& b : block)
-                b = static_cast<std::uint8_t>(rng());
-            ours.EncryptBlock(block, actual.data());
-            ASSERT_EQ(actual, oracle.Run(true, key, effectiveKeyBits, block));
-            ours.DecryptBlock(block, actual.data());
-            ASSERT_EQ(actual, oracle.Run(false, key, effectiveKeyBits, block));
-        }
-    }
+    auto key = std::make_shared<Bytes>();
+    const test::Oracle openSsl = {
+        [key](const Bytes& k) { *key = k; },
+        [&oracle, key, effectiveKeyBits](const Bytes& block) {
+            return oracle.Run(true, *key, effectiveKeyBits, block.data());
+        },
+        [&oracle, key, effectiveKeyBits](const Bytes& block) {
+            return oracle.Run(false, *key, effectiveKeyBits, block.data());
+        },
+    };
+    test::CompareRandom(ours, openSsl, rng, keyBytes, keys, 4);
 }
 
 // The program's own case first, then the customary 40/64/128-bit strengths and the

@@ -6,10 +6,9 @@
 #include <nettle/serpent.h>
 
 #include <random>
-#include <vector>
 
-#include "crypto/CipherTestSupport.h"
 #include "crypto/ciphers/Serpent.h"
+#include "crypto/oracle/OracleSupport.h"
 
 namespace dovrel::test {
 namespace {
@@ -17,26 +16,8 @@ namespace {
 void CompareWithNettle(std::size_t keyBytes, int keys, unsigned seed) {
     std::mt19937 rng(seed);
     TSerpent ours;
-    serpent_ctx theirs;
-    std::vector<std::uint8_t> key(keyBytes), block(16), mine(16), oracle(16);
-    for (int k = 0; k < keys; ++k) {
-        for (auto& b : key)
-            b = static_cast<std::uint8_t>(rng());
-        ours.InitKey(key);
-        serpent_set_key(&theirs, key.size(), key.data());
-        for (int i = 0; i < 10; ++i) {
-            for (auto& b : block)
-                b = static_cast<std::uint8_t>(rng());
-            ours.EncryptBlock(block.data(), mine.data());
-            serpent_encrypt(&theirs, 16, oracle.data(), block.data());
-            ASSERT_EQ(ToHex(mine), ToHex(oracle))
-                << "key " << ToHex(key) << " block " << ToHex(block);
-            ours.DecryptBlock(block.data(), mine.data());
-            serpent_decrypt(&theirs, 16, oracle.data(), block.data());
-            ASSERT_EQ(ToHex(mine), ToHex(oracle))
-                << "key " << ToHex(key) << " block " << ToHex(block);
-        }
-    }
+    CompareRandom(ours, NettleOracle(serpent_set_key, serpent_encrypt, serpent_decrypt), rng,
+                  keyBytes, keys, 10);
 }
 
 TEST(SerpentOracleTest, ProgramKeyLength) {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace dovrel::cli {
+
+// What the command line asked for. Passwords never come from it, only where they are kept.
+struct TCliOptions {
+    std::wstring command;  // "encrypt", "decrypt", "shred", "ciphers", "schemes"; empty for --help
+    std::vector<std::wstring> paths;
+    std::wstring cipher;  // list text, identifier or index; empty for the first entry
+    std::wstring scheme;  // list text or index; empty for the first scheme
+    std::wstring passwordFile;
+    bool passwordStdin = false;
+    bool deleteSource = false;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+};
+
+// A command line that cannot be run; the text says why.
+class TUsageError : public std::runtime_error {
+public:
+    explicit TUsageError(std::wstring message)
+        : std::runtime_error("usage"), message_(std::move(message)) {}
+    const std::wstring& Message() const noexcept { return message_; }
+
+private:
+    std::wstring message_;
+};
+
+// Raises TUsageError for an unknown command or option, a missing value, or an option the
+// command does not take.
+TCliOptions ParseArguments(const std::vector<std::wstring>& args);
+
+}  // namespace dovrel::cli

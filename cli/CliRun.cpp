@@ -1,0 +1,82 @@
+#include "CliRun.h"
+
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+#include "ProgressLine.h"
+#include "Terminal.h"
+#include "app/CmdLineActivate.h"
+#include "engine/FilesIterationThread.h"
+
+namespace dovrel::cli {
+
+namespace {
+
+constexpr std::size_t kLineWidth = 79;
+
+// The command line has no UI thread to hand calls to: they run on the worker, one at a
+// time, and only note what happened for the main thread to act on afterwards.
+class TCliHost final : public TRunHost {
+public:
+    void Invoke(const std::function<void()>& call) override {
+        std::lock_guard lock(mutex_);
+        call();
+    }
+    void Finish(const TOperation& operation, std::int64_t itemCount) override {
+        summary = SummarySentence(operation, itemCount);
+        finished = true;
+    }
+    void RunFailed(const std::wstring& item, const std::wstring& message) override {
+        failure = item.empty() ? message : item + L": " + message;
+    }
+    void CloseProgress() override {}
+
+    bool finished = false;
+    std::wstring summary;
+    std::wstring failure;
+
+private:
+    std::mutex mutex_;
+};
+
+void WatchRun(TStatusLine& status) {
+    bool cancelled = false;
+    while (RunningThread()) {
+        if (InterruptRequested() && !cancelled) {
+            CancelRun();
+            cancelled = true;
+        }
+        status.Show(FormatProgressLine(ReadRunProgress(), kLineWidth));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    WaitForRunEnd();
+    status.Clear();
+}
+
+}  // namespace
+
+int RunOperation(std::unique_ptr<TOperation> operation, const std::vector<std::wstring>& paths,
+                 TStatusLine& status, const TTerminalUi& ui) {
+    PreselectedItems() = paths;
+    TCliHost host;
+    if (!StartRun(std::move(operation), ExpandFolders, host)) {
+        status.Message(L"another run is in progress");
+        return kExitError;
+    }
+    WatchRun(status);
+    PreselectedItems().clear();
+    // Joined worker: what the host noted is now visible here.
+    if (!host.failure.empty()) {
+        status.Message(host.failure);
+        return kExitError;
+    }
+    if (!host.finished) {
+        status.Message(L"cancelled");
+        return kExitInterrupted;
+    }
+    WriteOut(host.summary + L"\n");
+    return ui.Skipped() > 0 ? kExitSkipped : kExitOk;
+}
+
+}  // namespace dovrel::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "StatusLine.h"
+#include "TerminalUi.h"
+#include "engine/Operations.h"
+
+namespace dovrel::cli {
+
+// Exit codes of the program.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitError = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitSkipped = 3;
+inline constexpr int kExitInterrupted = 130;
+
+// One run of `operation` over `paths`, folders expanded, on the same thread the wizard
+// uses; the main thread shows the progress about ten times a second and turns Ctrl-C into
+// a cancel. Prints the summary sentence when the run finished.
+int RunOperation(std::unique_ptr<TOperation> operation, const std::vector<std::wstring>& paths,
+                 TStatusLine& status, const TTerminalUi& ui);
+
+}  // namespace dovrel::cli

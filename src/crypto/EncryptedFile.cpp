@@ -1,0 +1,176 @@
+#include "crypto/EncryptedFile.h"
+
+#include <optional>
+#include <vector>
+
+#include "crypto/Crc32.h"
+#include "platform/Counter.h"
+#include "platform/Error.h"
+#include "platform/File.h"
+#include "platform/FileErrors.h"
+#include "platform/Path.h"
+#include "platform/Text.h"
+
+namespace dovrel {
+
+namespace {
+
+void PutUint32(std::uint8_t* out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint32_t GetUint32(const std::uint8_t* in) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = v << 8 | in[i];
+    return v;
+}
+
+std::optional<std::uint32_t> NameChecksum(const std::wstring& name) {
+    return TextCRC32(ToUtf16(name));
+}
+
+std::span<const std::uint8_t> Bytes(const std::string& s) {
+    return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+
+// An output under a temporary name in its final folder. It takes the final name only by
+// Commit; otherwise it is deleted, so an unfinished file is never left to look finished.
+class TPendingOutput {
+public:
+    explicit TPendingOutput(const std::wstring& target) : target_(target) {
+        // Refuse before any work when the target could not be replaced at the end.
+        if (const unsigned code = ProbeReplaceable(target))
+            throw CreateFileError(target, code);
+        try {
+            temporary_ = CreateTemporaryFile(ExtractFilePath(target), L"~dovrel");
+        } catch (const Error& e) {
+            throw CreateFileError(target, e.SystemCode());
+        }
+        stream_ = std::make_unique<TFileStream>(temporary_, TFileMode::fmCreate);
+    }
+    ~TPendingOutput() {
+        if (temporary_.empty())
+            return;
+        stream_.reset();
+        DeleteFileAt(temporary_);
+    }
+    TPendingOutput(const TPendingOutput&) = delete;
+    TPendingOutput& operator=(const TPendingOutput&) = delete;
+
+    TStream& Stream() { return *stream_; }
+
+    void Commit() {
+        stream_->Flush();
+        stream_.reset();
+        RenameReplacing(temporary_, target_);
+        temporary_.clear();
+    }
+
+private:
+    std::wstring target_;
+    std::wstring temporary_;
+    std::unique_ptr<TFileStream> stream_;
+};
+
+// The data in about a hundred steps, each cut into 8192-byte chained calls; the cut is part
+// of the format, and the reader makes the same one because its D is the writer's D.
+bool TransformInChunks(TBlockCipher& cipher, TStream& source, TStream& target, std::int64_t start,
+                       bool encrypting, const TOperationEvents& events, int passCount) {
+    const double frequency = static_cast<double>(PerformanceFrequency());
+    const std::int64_t total = source.Size() - start;
+    if (total <= 0)
+        return true;
+    const std::int64_t stepLength = total >= 100 ? total / 100 : 1;
+    std::int64_t done = 0;
+    while (done != total) {
+        if (events.OnCheckCancel())
+            return false;
+        const auto step = static_cast<std::uint32_t>(std::min(stepLength, total - done));
+        const std::int64_t t1 = PerformanceCounter();
+        if (encrypting) {
+            cipher.EncryptStreamPart(source, target, step);
+        } else {
+            cipher.DecryptStreamPart(source, target, step);
+        }
+        const std::int64_t t2 = PerformanceCounter();
+        done += step;
+        events.OnProgress(done, total, step / passCount, static_cast<double>(t2 - t1) / frequency);
+    }
+    return true;
+}
+
+// A stored name must not lead out of the ".enc" file's folder: only its last component is
+// used, and one that names no file is refused.
+std::wstring SafeOutputName(const std::wstring& stored, const std::wstring& path) {
+    std::wstring name = stored;
+    const auto cut = name.find_last_of(L"\\/:");
+    if (cut != std::wstring::npos)
+        name.erase(0, cut + 1);
+    if (name.empty() || name == L"." || name == L"..") {
+        throw Error(L"The file name stored in \"" + path + L"\" is not valid");
+    }
+    return name;
+}
+
+}  // namespace
+
+bool WriteEncryptedFile(TBlockCipher& cipher, const TCipherId& id, const std::wstring& path,
+                        const TOperationEvents& events, int passCount) {
+    TFileStream source(path, TFileMode::fmOpenRead);
+    TPendingOutput output(path + L".enc");
+    TStream& target = output.Stream();
+
+    const std::wstring name = ExtractFileName(path);
+    const std::string utf8 = ToUtf8(name);
+    const std::string encryptedName = cipher.EncryptText(Bytes(utf8));
+    std::uint8_t header[kFixedHeaderBytes];
+    std::copy(id.begin(), id.end(), header);
+    PutUint32(header + 3, NameChecksum(name).value_or(0));
+    PutUint32(header + 7, static_cast<std::uint32_t>(encryptedName.size()));
+    target.WriteBuffer(header, sizeof header);
+    target.WriteBuffer(encryptedName.data(), encryptedName.size());
+
+    if (!TransformInChunks(cipher, source, target, 0, true, events, passCount))
+        return false;
+    output.Commit();
+    return true;
+}
+
+bool RestoreFromEncryptedFile(TBlockCipher& cipher, const std::wstring& path, std::string& password,
+                              const TOperationEvents& events, int passCount) {
+    TFileStream source(path, TFileMode::fmOpenRead);
+    const std::int64_t size = source.Size();
+    std::uint8_t header[kFixedHeaderBytes];
+    source.ReadBuffer(header, sizeof header);
+    const std::uint32_t checksum = GetUint32(header + 3);
+    const std::uint32_t nameLength = GetUint32(header + 7);
+    // A damaged length must not make us allocate what the file does not hold.
+    if (nameLength > size - kFixedHeaderBytes)
+        throw Error(L"Stream read error");
+    std::string encryptedName(nameLength, '\0');
+    source.ReadBuffer(encryptedName.data(), encryptedName.size());
+
+    auto decryptName = [&] {
+        const TBytes bytes = cipher.DecryptText(encryptedName);
+        return FromUtf8(std::string(bytes.begin(), bytes.end()));
+    };
+    std::wstring name = decryptName();
+    while (NameChecksum(name) != checksum) {
+        if (!events.OnAskPassword(path, password))
+            return false;
+        cipher.SetKeyFromPassword(Bytes(password));
+        name = decryptName();
+    }
+
+    TPendingOutput output(ExtractFilePath(path) + SafeOutputName(name, path));
+    if (!TransformInChunks(cipher, source, output.Stream(), kFixedHeaderBytes + nameLength, false,
+                           events, passCount)) {
+        return false;
+    }
+    output.Commit();
+    return true;
+}
+
+}  // namespace dovrel

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/OperationEvents.h"
+
+namespace dovrel {
+
+class TCryptoAlgorithm;
+class TShredAlgorithm;
+
+// One operation kind with the settings the user chose; applied to one item at a time by a
+// run, which sets the three callbacks before the first item.
+class TOperation {
+public:
+    TOperation(std::wstring name, std::wstring description)
+        : Name(std::move(name)), Description(std::move(description)) {}
+    virtual ~TOperation() = default;
+    TOperation(const TOperation&) = delete;
+    TOperation& operator=(const TOperation&) = delete;
+
+    virtual void ProcessItem(const std::wstring& path) = 0;
+    // Headline of the finish page and the past-tense word of the file-count sentence, in
+    // the current language.
+    virtual std::wstring GetCompletionText() const = 0;
+    virtual std::wstring GetDoneWord() const = 0;
+
+    TOperationEvents Events;
+    std::wstring Name;         // display name; empty for operations a run uses
+    std::wstring Description;  // display description; empty likewise
+};
+
+// Encryption and decryption: a cipher entry, the password bytes in the ANSI code page, and
+// whether a source is deleted once its procedure completed.
+class TCrypt : public TOperation {
+public:
+    using TOperation::TOperation;
+
+    TCryptoAlgorithm* Algorithm = nullptr;
+    std::string Password;
+    bool DeleteSource = false;
+};
+
+class TEncrypt final : public TCrypt {
+public:
+    using TCrypt::TCrypt;
+
+    void ProcessItem(const std::wstring& path) override;
+    std::wstring GetCompletionText() const override;
+    std::wstring GetDoneWord() const override;
+};
+
+class TDecrypt final : public TCrypt {
+public:
+    using TCrypt::TCrypt;
+
+    // Picks the entry named by the file's first three bytes, tells the user when none is,
+    // then decrypts. A password that fits after a retry is kept for the following files.
+    void ProcessItem(const std::wstring& path) override;
+    std::wstring GetCompletionText() const override;
+    std::wstring GetDoneWord() const override;
+
+    // The catalogue entry whose identifier opens the file; none when no entry has it.
+    static TCryptoAlgorithm* DetectAlgorithm(const std::wstring& path);
+};
+
+// Shredding: the scheme overwrites each file pass after pass and deletes it.
+class TShred final : public TOperation {
+public:
+    using TOperation::TOperation;
+
+    void ProcessItem(const std::wstring& path) override;
+    std::wstring GetCompletionText() const override;
+    std::wstring GetDoneWord() const override;
+
+    TShredAlgorithm* Scheme = nullptr;
+};
+
+// "1 file was encrypted", "218 files were encrypted".
+std::wstring SummarySentence(const TOperation& operation, std::int64_t count);
+
+}  // namespace dovrel

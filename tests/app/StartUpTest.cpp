@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/AppFolders.h"
+#include "app/CmdLineActivate.h"
+#include "app/LangManager.h"
+#include "app/Logger.h"
+#include "app/StartUp.h"
+#include "crypto/CryptoAlgorithms.h"
+#include "engine/OperationList.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
+#include "support/TempFolder.h"
+
+namespace dovrel {
+namespace {
+
+TEST(StartUp, CreatesTheProcessWideObjectsAndShutDownReleasesThem) {
+#ifndef _WIN32
+    // Keep the test's data folder out of the real home.
+    test::TempFolder temp;
+    setenv("XDG_CONFIG_HOME", ToUtf8(temp.Folder()).c_str(), 1);
+#endif
+    PreselectedItems() = {L"left over"};
+    StartUp({L"/encrypt"});
+    EXPECT_EQ(GetDataFolder(), RoamingAppDataFolder() + kPathDelim + L"Dovrel" + kPathDelim);
+    EXPECT_TRUE(GetAttributeData(GetDataFolder())->IsFolder());
+    EXPECT_FALSE(LoggingEnabled());
+    EXPECT_EQ(CipherCatalogue().size(), kCatalogueSize);
+    EXPECT_FALSE(NormalPicture(4).empty());
+    EXPECT_TRUE(PreselectedItems().empty());
+    EXPECT_EQ(LookupMessage(L"Encrypt"), L"Encrypt");
+#ifdef _WIN32
+    EXPECT_EQ(
+        CreateSystemRegistry()->ReadString(TRootKey::CurrentUser, kApplicationKey, L"AppPath"),
+        GetAppFolder());
+#endif
+    ShutDown();
+    EXPECT_TRUE(CipherCatalogue().empty());
+}
+
+}  // namespace
+}  // namespace dovrel
