@@ -6,7 +6,7 @@ against GNU shred for the same number of passes. Prints each pair's throughput a
 (ours divided by theirs, above 1 is faster) and the peak memory of dovrel-cli, measured at
 two file sizes so a growth with the size shows.
 
-Usage: bench/cli_bench.py [PATH-TO-dovrel-cli] [--mib N]
+Usage: bench/cli_bench.py [PATH-TO-dovrel-cli] [--mib N] [--folder DIR]
 """
 import argparse
 import os
@@ -93,10 +93,11 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("cli", nargs="?", default="build/native/bin/dovrel-cli")
     parser.add_argument("--mib", type=int, default=256)
+    parser.add_argument("--folder", default="/var/tmp")
     args = parser.parse_args()
     cli = os.path.abspath(args.cli)
     size = args.mib << 20
-    work = tempfile.mkdtemp(prefix="dovrel-bench-", dir="/tmp")
+    work = tempfile.mkdtemp(prefix="dovrel-bench-", dir=args.folder)
     try:
         pwfile = os.path.join(work, "pw")
         with open(pwfile, "w") as f:

@@ -14,6 +14,8 @@ function(dovrel_add_symbol_map target)
         COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DOBJDUMP=${CMAKE_OBJDUMP}
                 -DPROGRAM=$<TARGET_FILE:${target}>
                 -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/WriteSymbolMap.cmake
+        # The map holds what the log needs of the line tables; the program goes without.
+        COMMAND ${CMAKE_STRIP} --strip-debug $<TARGET_FILE:${target}>
         COMMENT "Writing the symbol map of ${target}"
         VERBATIM)
 endfunction()

@@ -19,15 +19,16 @@ namespace {
 std::atomic<bool> enabled{false};
 
 // Serialises the appends of all threads. Recursive, because an exception raised while a
-// line is written is itself recorded from inside that write.
+// line is written is itself recorded from inside that write. Like the file name it is never
+// destroyed: exceptions may still be recorded while the process ends.
 std::recursive_mutex& LogGuard() {
-    static std::recursive_mutex guard;
-    return guard;
+    static auto* guard = new std::recursive_mutex;
+    return *guard;
 }
 
 std::wstring& FileName() {
-    static std::wstring name;
-    return name;
+    static auto* name = new std::wstring;
+    return *name;
 }
 
 // `value` with leading zeros to `width` digits.

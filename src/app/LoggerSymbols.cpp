@@ -5,7 +5,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <unordered_map>
 
 #include "platform/File.h"
 #include "platform/FileSystem.h"
@@ -83,10 +82,12 @@ void TSymbolMap::Add(std::string_view row, std::uintptr_t& imageBase) {
         std::uintptr_t line = 0;
         if (number != "-" && !ParseNumber(number, line, 10))
             return;
-        const std::wstring file = WithoutFolder(FromUtf8(Trimmed(rest)));
         // Runs of lines of one file follow each other, so the last file is the likely one.
-        if (files_.empty() || files_.back() != file)
-            files_.push_back(file);
+        const std::string_view file = Trimmed(rest);
+        if (files_.empty() || file != lastFile_) {
+            lastFile_ = file;
+            files_.push_back(WithoutFolder(FromUtf8(file)));
+        }
         lines_.push_back({address, static_cast<unsigned>(line), files_.size() - 1});
     }
 }
@@ -139,10 +140,11 @@ std::shared_ptr<const TSymbolMap> ReadSymbolMap(const std::wstring& path) {
 }
 
 std::shared_ptr<const TSymbolMap> SymbolMapOf(const std::wstring& modulePath) {
-    static std::mutex guard;
-    static std::map<std::wstring, std::shared_ptr<const TSymbolMap>> maps;
-    const std::lock_guard lock(guard);
-    auto& map = maps[modulePath];
+    // Never destroyed, as exceptions may still be recorded while the process ends.
+    static auto* guard = new std::mutex;
+    static auto* maps = new std::map<std::wstring, std::shared_ptr<const TSymbolMap>>;
+    const std::lock_guard lock(*guard);
+    auto& map = (*maps)[modulePath];
     if (!map)
         map = ReadSymbolMap(modulePath + L".map");
     return map;

@@ -47,6 +47,7 @@ private:
     std::vector<TRoutine> routines_;
     std::vector<TLine> lines_;
     std::vector<std::wstring> files_;
+    std::string lastFile_;  // the last file as the map names it
 };
 
 // The symbols of a code address found on the stack. The map of its module is read from

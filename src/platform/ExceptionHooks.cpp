@@ -30,7 +30,7 @@ TExceptionNotification ReplaceNotification(TExceptionNotification notify) noexce
     return installed.exchange(notify);
 }
 
-TNotificationScope::TNotificationScope() noexcept : entered_(true) {
+TNotificationScope::TNotificationScope() noexcept : entered_(!notifying) {
     notifying = true;
 }
 

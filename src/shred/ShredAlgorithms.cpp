@@ -42,7 +42,7 @@ const CatalogueRow kRows[kShredSchemeCount] = {
 std::vector<std::unique_ptr<TShredAlgorithm>> catalogue;
 std::unique_ptr<TIniFile> descriptions;
 
-std::unique_ptr<TCharGenerator> CreateGenerator(const TPassSpec& pass) {
+std::unique_ptr<TCharGenerator> CreateGenerator(const TShredPass& pass) {
     switch (pass.kind) {
         case TPassKind::Pattern: {
             auto hex = std::make_unique<THexGenerator>(pass.pattern[0]);
@@ -64,7 +64,7 @@ std::unique_ptr<TCharGenerator> CreateGenerator(const TPassSpec& pass) {
 
 TGeneratorList TShredAlgorithm::CreateGenerators() const {
     TGeneratorList generators;
-    for (const TPassSpec& pass : Passes())
+    for (const TShredPass& pass : Passes())
         generators.push_back(CreateGenerator(pass));
     return generators;
 }

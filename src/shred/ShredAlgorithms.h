@@ -21,7 +21,7 @@ enum class TPassKind : std::uint8_t {
     Invert,      // the complement of the byte the previous pass left
 };
 
-struct TPassSpec {
+struct TShredPass {
     TPassKind kind;
     std::uint8_t length = 0;  // bytes of `pattern` in use, for Pattern passes
     std::array<std::uint8_t, 4> pattern{};
@@ -43,7 +43,7 @@ public:
 
     // The class name, which is also the key of the scheme's description.
     virtual const wchar_t* ClassName() const = 0;
-    virtual std::span<const TPassSpec> Passes() const = 0;
+    virtual std::span<const TShredPass> Passes() const = 0;
 
     std::size_t PassCount() const { return Passes().size(); }
     // The generators for one file, in pass order. The single-value random passes draw their

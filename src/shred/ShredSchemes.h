@@ -9,7 +9,7 @@ namespace dovrel {
     class Name final : public TShredAlgorithm {                         \
     public:                                                             \
         const wchar_t* ClassName() const override { return L"" #Name; } \
-        std::span<const TPassSpec> Passes() const override;             \
+        std::span<const TShredPass> Passes() const override;            \
     }
 
 DOVREL_SHRED_SCHEME(TZeroPass);

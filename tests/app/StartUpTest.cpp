@@ -22,7 +22,9 @@ TEST(StartUp, CreatesTheProcessWideObjectsAndShutDownReleasesThem) {
 #ifndef _WIN32
     // Keep the test's data folder out of the real home.
     test::TempFolder temp;
-    setenv("XDG_CONFIG_HOME", ToUtf8(temp.Folder()).c_str(), 1);
+    const char* before = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = before != nullptr ? before : "";
+    setenv("XDG_CONFIG_HOME", ToUtf8(temp.Path(L"config")).c_str(), 1);
 #endif
     PreselectedItems() = {L"left over"};
     StartUp({L"/encrypt"});
@@ -40,6 +42,13 @@ TEST(StartUp, CreatesTheProcessWideObjectsAndShutDownReleasesThem) {
 #endif
     ShutDown();
     EXPECT_TRUE(CipherCatalogue().empty());
+#ifndef _WIN32
+    if (before != nullptr) {
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    } else {
+        unsetenv("XDG_CONFIG_HOME");
+    }
+#endif
 }
 
 }  // namespace

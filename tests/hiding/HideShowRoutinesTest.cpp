@@ -158,19 +158,20 @@ TEST_F(HideShow, PathsThatNameNoDriveLetterAreRefused) {
 }
 
 TEST_F(HideShow, ShowingFollowsTheRecordedKind) {
-    SetNoDrives(0xFF);
+    SetNoDrives(0xFD);  // B was shown by other means
     store_.AddItem(hitFile, L"C:\\a.txt");
     store_.AddItem(hitFolder, L"C:\\Data\\");
     store_.AddItem(hitDrive, L"D:\\");
     store_.AddItem(static_cast<THiddenItemType>(7), L"C:\\seven");
+    store_.AddItem(hitDrive, L"B:\\");
     store_.AddItem(hitFile, L"C:\\last.txt");
     // From the last checked entry to the first, as the show page goes.
-    for (const int index : {3, 2, 1, 0})
+    for (const int index : {4, 3, 2, 1, 0})
         Show(index);
     EXPECT_EQ(attributeCalls_,
               (std::vector<TAttributeCall>{
                   {L"C:\\seven", 0x80}, {L"C:\\Data\\", 0x80}, {L"C:\\a.txt", 0x80}}));
-    EXPECT_EQ(NoDrives(), 0xF7u);
+    EXPECT_EQ(NoDrives(), 0xF5u);  // D cleared, B still clear
     ExpectItems({{hitFile, L"C:\\last.txt"}});
 }
 

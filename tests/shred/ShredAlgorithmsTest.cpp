@@ -251,8 +251,9 @@ TEST_F(ShredSchemes, FileThatCannotBeOpenedForWritingRaisesTheOpenErrorUntouched
         WriteAll(path, Content(1000));
         std::wstring message = L"(no error)";
         {
-            if (readOnly)
+            if (readOnly) {
                 ASSERT_EQ(SetFileAttributesAt(path, attr::kReadOnly), 0u);
+            }
             std::unique_ptr<TFileStream> holder;
             if (!readOnly)
                 holder = std::make_unique<TFileStream>(path, TFileMode::fmOpenRead);

@@ -4,9 +4,7 @@
 #include <pthread.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
-#include <mutex>
 
 #include "platform/ExceptionHooks.h"
 #include "platform/Shell.h"
@@ -15,14 +13,12 @@
 // Linux has no process-wide notification of raised exceptions, so the program's own C++
 // throws are caught where they start: this definition of the runtime's throw routine takes
 // precedence over the C++ library's for the code linked into the program, and passes every
-// throw on to the library's routine. System signals and throws inside shared libraries are
-// not seen.
+// throw on to the library's routine. System signals are not seen, nor, as a rule, throws
+// inside shared libraries.
 
 namespace dovrel {
 
 namespace {
-
-std::atomic<bool> hooked{false};
 
 struct TCodeRange {
     std::uintptr_t start = 0;
@@ -114,7 +110,7 @@ TRaisedException Capture(void* object, const std::type_info& type, std::uintptr_
 void Notify(void* object, const std::type_info* type, std::uintptr_t throwSite,
             std::uintptr_t stackPointer) {
     const TExceptionNotification notify = hooks::Notification();
-    if (!hooked.load() || notify == nullptr || type == nullptr)
+    if (notify == nullptr || type == nullptr)
         return;
     const hooks::TNotificationScope scope;
     if (!scope.Entered())
@@ -129,7 +125,6 @@ void Notify(void* object, const std::type_info* type, std::uintptr_t throwSite,
 }  // namespace
 
 TExceptionNotification InstallExceptionHooks(TExceptionNotification notify) {
-    hooked.store(true);
     return hooks::ReplaceNotification(notify);
 }
 

@@ -11,13 +11,14 @@ namespace dovrel {
 
 // The roaming application data of a Linux user is the XDG configuration folder.
 std::wstring RoamingAppDataFolder() {
+    std::wstring folder;
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
-        return FromUtf8(config);
+        folder = FromUtf8(config);
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        folder = FromUtf8(home) + L"/.config";
     }
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return FromUtf8(home) + L"/.config";
-    }
-    return {};
+    while (folder.size() > 1 && folder.back() == L'/') folder.pop_back();
+    return folder;
 }
 
 std::wstring ModulePath() {

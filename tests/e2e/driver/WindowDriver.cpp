@@ -2,6 +2,9 @@
 //   WindowDriver wait  CLASS CAPTION SECONDS   waits until the window is visible and prints
 //                                              "client WIDTH HEIGHT" and, on a second line,
 //                                              "closebox X Y", the screen point of its close box
+//   WindowDriver texts CLASS CAPTION           prints the texts of the window's controls, one
+//                                              per line (a message box's message among them)
+//   WindowDriver close CLASS CAPTION           asks the window to close, as Escape does
 // Exit code 0 on success, 1 when the window is not there.
 #include <windows.h>
 
@@ -36,12 +39,38 @@ int Wait(const wchar_t* className, const wchar_t* caption, int seconds) {
     return 1;
 }
 
+BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
+    wchar_t text[1024];
+    if (GetWindowTextW(child, text, 1024) > 0)
+        std::printf("%ls\n", text);
+    return TRUE;
+}
+
+int Texts(const wchar_t* className, const wchar_t* caption) {
+    const HWND window = FindVisible(className, caption);
+    if (window == nullptr)
+        return 1;
+    EnumChildWindows(window, PrintChildText, 0);
+    return 0;
+}
+
+int Close(const wchar_t* className, const wchar_t* caption) {
+    const HWND window = FindVisible(className, caption);
+    if (window == nullptr)
+        return 1;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
-    if (command == L"wait" && argc == 5)
-        return Wait(argv[2], argv[3], _wtoi(argv[4]));
-    std::fprintf(stderr, "usage: WindowDriver wait CLASS CAPTION SECONDS\n");
+    if (command == L"wait" && argc == 5) return Wait(argv[2], argv[3], _wtoi(argv[4]));
+    if (command == L"texts" && argc == 4) return Texts(argv[2], argv[3]);
+    if (command == L"close" && argc == 4) return Close(argv[2], argv[3]);
+    std::fprintf(stderr,
+                 "usage: WindowDriver wait CLASS CAPTION SECONDS | texts CLASS CAPTION | close "
+                 "CLASS CAPTION\n");
     return 2;
 }
