@@ -10,6 +10,7 @@
 #include "platform/File.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "shred/ShredAlgorithms.h"
 
 namespace dovrel {
 
@@ -26,12 +27,14 @@ void StartUp(const std::vector<std::wstring>& arguments) {
             static_cast<std::uint16_t>(options.ReadInteger(L"LanguageID", 1033)));
     }
     BuildOperationPictures(GetAppFolder());
+    BuildShredCatalogue();
     BuildCipherCatalogue();
     PreselectedItems().clear();
 }
 
 void ShutDown() {
     ReleaseOperationPictures();
+    ReleaseShredCatalogue();
     ReleaseCipherCatalogue();
     PreselectedItems().clear();
 }

@@ -13,6 +13,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
+#include "shred/ShredAlgorithms.h"
 #include "support/TempFolder.h"
 
 namespace dovrel {
@@ -32,6 +33,7 @@ TEST(StartUp, CreatesTheProcessWideObjectsAndShutDownReleasesThem) {
     EXPECT_TRUE(GetAttributeData(GetDataFolder())->IsFolder());
     EXPECT_FALSE(LoggingEnabled());
     EXPECT_EQ(CipherCatalogue().size(), kCatalogueSize);
+    EXPECT_EQ(ShredCatalogue().size(), kShredSchemeCount);
     EXPECT_FALSE(NormalPicture(4).empty());
     EXPECT_TRUE(PreselectedItems().empty());
     EXPECT_EQ(LookupMessage(L"Encrypt"), L"Encrypt");
@@ -42,6 +44,7 @@ TEST(StartUp, CreatesTheProcessWideObjectsAndShutDownReleasesThem) {
 #endif
     ShutDown();
     EXPECT_TRUE(CipherCatalogue().empty());
+    EXPECT_TRUE(ShredCatalogue().empty());
 #ifndef _WIN32
     if (before != nullptr) {
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
