@@ -7,6 +7,7 @@
 #include "app/OptionsUnit.h"
 #include "crypto/CryptoAlgorithms.h"
 #include "engine/OperationList.h"
+#include "hiding/HiddenConfig.h"
 #include "platform/File.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -30,6 +31,7 @@ void StartUp(const std::vector<std::wstring>& arguments) {
     BuildShredCatalogue();
     BuildCipherCatalogue();
     PreselectedItems().clear();
+    CreateHiddenStore();
 }
 
 void ShutDown() {
@@ -37,6 +39,7 @@ void ShutDown() {
     ReleaseShredCatalogue();
     ReleaseCipherCatalogue();
     PreselectedItems().clear();
+    FreeHiddenStore();
 }
 
 }  // namespace dovrel

@@ -9,6 +9,8 @@
 #include "app/StartUp.h"
 #include "crypto/CryptoAlgorithms.h"
 #include "engine/OperationList.h"
+#include "hiding/HiddenConfig.h"
+#include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -37,6 +39,9 @@ TEST(StartUp, CreatesTheProcessWideObjectsAndShutDownReleasesThem) {
     EXPECT_FALSE(NormalPicture(4).empty());
     EXPECT_TRUE(PreselectedItems().empty());
     EXPECT_EQ(LookupMessage(L"Encrypt"), L"Encrypt");
+    EXPECT_EQ(HiddenStore().Count(), 0);
+    EXPECT_TRUE(GetAttributeData(GetDataFolder() + L"base.dat"))
+        << "the store's file is made when missing";
 #ifdef _WIN32
     EXPECT_EQ(
         CreateSystemRegistry()->ReadString(TRootKey::CurrentUser, kApplicationKey, L"AppPath"),
@@ -45,6 +50,7 @@ TEST(StartUp, CreatesTheProcessWideObjectsAndShutDownReleasesThem) {
     ShutDown();
     EXPECT_TRUE(CipherCatalogue().empty());
     EXPECT_TRUE(ShredCatalogue().empty());
+    EXPECT_FALSE(HiddenStoreExists());
 #ifndef _WIN32
     if (before != nullptr) {
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
