@@ -102,8 +102,9 @@ TEST_F(EncryptedFile, CatalogueHasItsNineteenEntriesInOrder) {
     for (std::size_t i = 0; i < kCatalogueSize; ++i) {
         EXPECT_EQ(catalogue[i]->Id(), (TCipherId{ids[i][0], ids[i][1], ids[i][2]})) << i;
         EXPECT_EQ(catalogue[i]->Cipher() == nullptr, i == kCipherCount) << i;
-        if (catalogue[i]->Cipher())
+        if (catalogue[i]->Cipher()) {
             EXPECT_FALSE(catalogue[i]->Cipher()->HasKey());
+        }
     }
     EXPECT_STREQ(CipherListText(10), L"MISTY 1");
     EXPECT_STREQ(CipherListText(18), L"All at once");
