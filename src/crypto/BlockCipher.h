@@ -13,6 +13,11 @@ class TStream;
 
 using TBytes = std::vector<std::uint8_t>;
 
+// The bytes of a byte string (a password in the ANSI code page, a UTF-8 name).
+inline std::span<const std::uint8_t> AsBytes(std::string_view s) noexcept {
+    return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+
 // Only cmCBC is ever selected; the others name modes a cipher object could be asked for.
 enum class TCipherMode { cmCBC, cmCFB8bit, cmCFBblock, cmOFB, cmCTR };
 

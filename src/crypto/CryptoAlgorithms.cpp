@@ -60,15 +60,11 @@ const CatalogueRow kRows[kCipherCount] = {
 std::vector<std::unique_ptr<TCryptoAlgorithm>> catalogue;
 std::unique_ptr<TIniFile> descriptions;
 
-std::span<const std::uint8_t> Bytes(const std::string& s) {
-    return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
-}
-
 // The cipher holds a key only while one file is processed; it is wiped on every way out.
 class TKeyScope {
 public:
     TKeyScope(TBlockCipher& cipher, const std::string& password) : cipher_(cipher) {
-        cipher_.SetKeyFromPassword(Bytes(password));
+        cipher_.SetKeyFromPassword(AsBytes(password));
     }
     ~TKeyScope() { cipher_.WipeKey(); }
     TKeyScope(const TKeyScope&) = delete;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "crypto/ByteOrder.h"
 #include "crypto/Crc32.h"
 #include "platform/Counter.h"
 #include "platform/Error.h"
@@ -15,24 +16,8 @@ namespace dovrel {
 
 namespace {
 
-void PutUint32(std::uint8_t* out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t GetUint32(const std::uint8_t* in) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = v << 8 | in[i];
-    return v;
-}
-
 std::optional<std::uint32_t> NameChecksum(const std::wstring& name) {
     return TextCRC32(ToUtf16(name));
-}
-
-std::span<const std::uint8_t> Bytes(const std::string& s) {
-    return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
 }
 
 // An output under a temporary name in its final folder. It takes the final name only by
@@ -124,11 +109,11 @@ bool WriteEncryptedFile(TBlockCipher& cipher, const TCipherId& id, const std::ws
 
     const std::wstring name = ExtractFileName(path);
     const std::string utf8 = ToUtf8(name);
-    const std::string encryptedName = cipher.EncryptText(Bytes(utf8));
+    const std::string encryptedName = cipher.EncryptText(AsBytes(utf8));
     std::uint8_t header[kFixedHeaderBytes];
     std::copy(id.begin(), id.end(), header);
-    PutUint32(header + 3, NameChecksum(name).value_or(0));
-    PutUint32(header + 7, static_cast<std::uint32_t>(encryptedName.size()));
+    StoreLE32(header + 3, NameChecksum(name).value_or(0));
+    StoreLE32(header + 7, static_cast<std::uint32_t>(encryptedName.size()));
     target.WriteBuffer(header, sizeof header);
     target.WriteBuffer(encryptedName.data(), encryptedName.size());
 
@@ -144,8 +129,8 @@ bool RestoreFromEncryptedFile(TBlockCipher& cipher, const std::wstring& path, st
     const std::int64_t size = source.Size();
     std::uint8_t header[kFixedHeaderBytes];
     source.ReadBuffer(header, sizeof header);
-    const std::uint32_t checksum = GetUint32(header + 3);
-    const std::uint32_t nameLength = GetUint32(header + 7);
+    const std::uint32_t checksum = LoadLE32(header + 3);
+    const std::uint32_t nameLength = LoadLE32(header + 7);
     // A damaged length must not make us allocate what the file does not hold.
     if (nameLength > size - kFixedHeaderBytes)
         throw Error(L"Stream read error");
@@ -160,7 +145,7 @@ bool RestoreFromEncryptedFile(TBlockCipher& cipher, const std::wstring& path, st
     while (NameChecksum(name) != checksum) {
         if (!events.OnAskPassword(path, password))
             return false;
-        cipher.SetKeyFromPassword(Bytes(password));
+        cipher.SetKeyFromPassword(AsBytes(password));
         name = decryptName();
     }
 
