@@ -27,6 +27,7 @@ void StartUp(const std::vector<std::wstring>& arguments) {
         LangManager().SelectLanguage(
             static_cast<std::uint16_t>(options.ReadInteger(L"LanguageID", 1033)));
     }
+    BuildOperationList();
     BuildOperationPictures(GetAppFolder());
     BuildShredCatalogue();
     BuildCipherCatalogue();
@@ -35,6 +36,7 @@ void StartUp(const std::vector<std::wstring>& arguments) {
 }
 
 void ShutDown() {
+    ReleaseOperationList();
     ReleaseOperationPictures();
     ReleaseShredCatalogue();
     ReleaseCipherCatalogue();

@@ -4,6 +4,7 @@
 #include "app/MessageFormat.h"
 #include "crypto/CryptoAlgorithms.h"
 #include "engine/UserInterface.h"
+#include "hiding/HideShowRoutines.h"
 #include "platform/File.h"
 #include "shred/ShredAlgorithms.h"
 
@@ -70,6 +71,34 @@ std::wstring TShred::GetCompletionText() const {
 
 std::wstring TShred::GetDoneWord() const {
     return LookupMessage(L"shredded");
+}
+
+void THide::ProcessItem(const std::wstring& path) {
+    if (!guard_)
+        guard_.emplace(THidingGuard::Acquire());
+    ProcessHideItem(*guard_, path);
+}
+
+std::wstring THide::GetCompletionText() const {
+    return LookupMessage(L"Hide_operation_completed");
+}
+
+std::wstring THide::GetDoneWord() const {
+    return LookupMessage(L"hidden");
+}
+
+void TShow::ProcessItem(const std::wstring& path) {
+    if (!guard_)
+        guard_.emplace(THidingGuard::AcquireNow());
+    ProcessShowItem(*guard_, path, ItemIndex);
+}
+
+std::wstring TShow::GetCompletionText() const {
+    return LookupMessage(L"Show_operation_completed");
+}
+
+std::wstring TShow::GetDoneWord() const {
+    return LookupMessage(L"shown");
 }
 
 std::wstring SummarySentence(const TOperation& operation, std::int64_t count) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/OperationEvents.h"
+#include "hiding/HidingGuard.h"
 
 namespace dovrel {
 
@@ -75,6 +77,38 @@ public:
     std::wstring GetDoneWord() const override;
 
     TShredAlgorithm* Scheme = nullptr;
+};
+
+// Hiding: a drive, folder or file told apart by the path's text, and recorded in the
+// hidden-items store. The run holds the hiding guard from its first item until the
+// operation is released at the run's end, so no show changes the store meanwhile.
+class THide final : public TOperation {
+public:
+    using TOperation::TOperation;
+
+    void ProcessItem(const std::wstring& path) override;
+    std::wstring GetCompletionText() const override;
+    std::wstring GetDoneWord() const override;
+
+private:
+    std::optional<THidingGuard> guard_;
+};
+
+// Showing the store's item at ItemIndex, whose stored path is the argument, and dropping its
+// record. Works on the window thread: the guard is taken at the first item without waiting,
+// so a show during a hide run raises instead of blocking the window.
+class TShow final : public TOperation {
+public:
+    using TOperation::TOperation;
+
+    void ProcessItem(const std::wstring& path) override;
+    std::wstring GetCompletionText() const override;
+    std::wstring GetDoneWord() const override;
+
+    std::int32_t ItemIndex = 0;  // set by the caller before every ProcessItem
+
+private:
+    std::optional<THidingGuard> guard_;
 };
 
 // "1 file was encrypted", "218 files were encrypted".

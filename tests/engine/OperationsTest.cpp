@@ -2,8 +2,10 @@
 
 #include "app/AppFolders.h"
 #include "crypto/CryptoAlgorithms.h"
+#include "engine/OperationList.h"
 #include "engine/Operations.h"
 #include "engine/UserInterface.h"
+#include "hiding/HiddenConfig.h"
 #include "platform/Error.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
@@ -141,6 +143,52 @@ TEST_F(Operations, ShredOverwritesThroughItsSchemeAndDeletes) {
     EXPECT_EQ(SummarySentence(shred, 2), L"2 files were shredded");
     EXPECT_EQ(shred.GetCompletionText(), L"Shredding completed");
     ReleaseShredCatalogue();
+}
+
+TEST_F(Operations, HideRecordsItemsAndKeepsShowsOutUntilItsRunEnds) {
+    CreateHiddenStore();
+    const std::wstring first = temp.Path(L"first.txt"), second = temp.Path(L"second.txt");
+    WriteText(first, "1");
+    WriteText(second, "2");
+    auto hide = std::make_unique<THide>(L"", L"");
+    hide->ProcessItem(first);
+    hide->ProcessItem(second);
+    hide->ProcessItem(L"X");  // too short to name anything
+    ASSERT_EQ(HiddenStore().Count(), 2);
+    EXPECT_EQ(HiddenStore().Item(1).FilePath, second);
+
+    TShow show(L"", L"");
+    show.ItemIndex = 1;
+    EXPECT_THROW(show.ProcessItem(second), Error) << "a show while the hide run is alive";
+    EXPECT_EQ(HiddenStore().Count(), 2);
+
+    hide.reset();  // the run released its operation
+    show.ProcessItem(second);
+    show.ItemIndex = 0;
+    show.ProcessItem(first);
+    EXPECT_EQ(HiddenStore().Count(), 0);
+    EXPECT_EQ(SummarySentence(show, 2), L"2 files were shown");
+    EXPECT_EQ(show.GetCompletionText(), L"Show operation completed");
+    EXPECT_EQ(THide(L"", L"").GetCompletionText(), L"Hide operation completed");
+    FreeHiddenStore();
+}
+
+TEST_F(Operations, OperationListHoldsOneEntryOfEachKindInPageOrder) {
+    BuildOperationList();
+    const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+        {L"Encrypt", L"Encrypt files and change their extensions to .enc"},
+        {L"Decrypt", L"Decrypt previously encrypted files"},
+        {L"Shred", L"Securely delete files"},
+        {L"Hide", L"Hide files, folders or drives from Explorer"},
+        {L"Show", L"Show hidden files, folders or drives"}};
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(OperationEntry(i).Name, expected[i].first);
+        EXPECT_EQ(OperationEntry(i).Description, expected[i].second);
+    }
+    EXPECT_NE(dynamic_cast<const TShow*>(&OperationEntry(4)), nullptr);
+    EXPECT_THROW(OperationEntry(5), std::out_of_range);
+    ReleaseOperationList();
+    EXPECT_THROW(OperationEntry(0), std::out_of_range);
 }
 
 }  // namespace
