@@ -4,6 +4,12 @@
 #include <cstring>
 #include <map>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "app/AppFolders.h"
 #include "crypto/CryptoAlgorithms.h"
 #include "crypto/ciphers/Blowfish.h"
@@ -74,7 +80,12 @@ protected:
     }
     void TearDown() override { ReleaseCipherCatalogue(); }
 
-    TCryptoAlgorithm& Entry(const char* id) { return *FindCipherById({id[0], id[1], id[2]}); }
+    TCryptoAlgorithm& Entry(const char* id) {
+        TCryptoAlgorithm* entry = FindCipherById({id[0], id[1], id[2]});
+        if (entry == nullptr)
+            throw std::invalid_argument(std::string("no cipher ") + id);
+        return *entry;
+    }
 
     // Encrypts `content` as work/`name`, returns the ".enc" path.
     std::wstring Encrypt(const char* id, const std::wstring& name, const Bytes& content,
@@ -138,7 +149,9 @@ TEST_F(EncryptedFile, EveryEntryRoundTripsEverySizeClass) {
     for (const auto& entry : CipherCatalogue()) {
         if (entry->Cipher() == nullptr)
             continue;
-        for (std::size_t size : {0u, 1u, 99u, 100u, 12345u}) {
+        // Empty, shorter than, equal to and just over a block of either width, the cut of
+        // one-byte steps, and long enough for whole steps of 10000 bytes.
+        for (std::size_t size : {0u, 1u, 7u, 8u, 9u, 16u, 17u, 99u, 100u, 12345u, 1000000u}) {
             SCOPED_TRACE(testing::PrintToString(entry->IdText()) + " size " + std::to_string(size));
             const Bytes content = Content(size);
             std::string password = "correct horse";
@@ -200,6 +213,53 @@ TEST_F(EncryptedFile, CancelLeavesNoPartialOutputAndTheOldTargetIntact) {
     EXPECT_FALSE(Entry("SER").DecryptFile(enc, password, events));
     EXPECT_FALSE(GetAttributeData(work + L"big.bin")) << "a cancelled decryption left its output";
 }
+
+#ifndef _WIN32
+// A file size limit for this process makes every write beyond it fail as a full disk does.
+class TWriteLimit {
+public:
+    explicit TWriteLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ~TWriteLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+TEST_F(EncryptedFile, AFailedWriteLeavesTheSourceAndTheOldTargetAsTheyWere) {
+    const Bytes content = Content(600000);
+    const std::wstring source = work + L"photo.raw";
+    const std::wstring enc = Encrypt("BFS", L"photo.raw", content, "pw");
+    const Bytes complete = ReadAll(enc);
+    const Bytes oldTarget = Content(10);
+    const auto before = Listing(work);
+    std::string password = "pw";
+    {
+        const TWriteLimit limit(200000);
+        EXPECT_THROW(Entry("BFS").EncryptFile(source, password, events), Error);
+    }
+    EXPECT_EQ(Listing(work), before) << "a temporary file was left behind";
+    EXPECT_EQ(ReadAll(source), content);
+    EXPECT_EQ(ReadAll(enc), complete);
+
+    WriteAll(source, oldTarget);  // the decryption's target holds another file now
+    {
+        const TWriteLimit limit(200000);
+        EXPECT_THROW(Entry("BFS").DecryptFile(enc, password, events), Error);
+    }
+    EXPECT_EQ(Listing(work), (std::map<std::wstring, std::int64_t>{
+                                 {L"data", 0},
+                                 {L"photo.raw", 10},
+                                 {L"photo.raw.enc", static_cast<std::int64_t>(complete.size())}}));
+    EXPECT_EQ(ReadAll(source), oldTarget);
+    EXPECT_EQ(ReadAll(enc), complete);
+}
+#endif
 
 TEST_F(EncryptedFile, DecryptWritesTheStoredNameBesideTheEncFile) {
     const Bytes content = Content(777);
