@@ -9,19 +9,28 @@ namespace {
 
 struct TCommandRules {
     const wchar_t* name;
-    bool takesPaths;
-    bool takesPassword;
-    bool takesDelete;
-    bool takesCipher;
-    bool takesScheme;
+    bool takesPaths = false;  // for show: the indices of the hidden items
+    bool takesPassword = false;
+    bool takesDelete = false;
+    bool takesCipher = false;
+    bool takesScheme = false;
+    bool takesMainPassword = false;
+    bool takesAll = false;
 };
 
-constexpr std::array<TCommandRules, 5> kCommands = {{
-    {L"encrypt", true, true, true, true, false},
-    {L"decrypt", true, true, true, false, false},
-    {L"shred", true, false, false, false, true},
-    {L"ciphers", false, false, false, false, false},
-    {L"schemes", false, false, false, false, false},
+constexpr std::array<TCommandRules, 8> kCommands = {{
+    {.name = L"encrypt",
+     .takesPaths = true,
+     .takesPassword = true,
+     .takesDelete = true,
+     .takesCipher = true},
+    {.name = L"decrypt", .takesPaths = true, .takesPassword = true, .takesDelete = true},
+    {.name = L"shred", .takesPaths = true, .takesScheme = true},
+    {.name = L"ciphers"},
+    {.name = L"schemes"},
+    {.name = L"hide", .takesPaths = true, .takesMainPassword = true},
+    {.name = L"show", .takesPaths = true, .takesMainPassword = true, .takesAll = true},
+    {.name = L"hidden", .takesMainPassword = true},
 }};
 
 const TCommandRules* FindCommand(const std::wstring& name) {
@@ -46,7 +55,9 @@ public:
             else
                 Option(arg);
         }
-        if (!out_.help && rules_.takesPaths && out_.paths.empty())
+        if (rules_.takesAll && !out_.help && out_.all == !out_.paths.empty())
+            throw TUsageError(L"show needs either --all or the indices of hidden items");
+        if (!out_.help && !rules_.takesAll && rules_.takesPaths && out_.paths.empty())
             throw TUsageError(std::wstring(rules_.name) + L" needs at least one path");
         if (!out_.passwordFile.empty() && out_.passwordStdin)
             throw TUsageError(L"--password-file and --password-stdin exclude each other");
@@ -74,6 +85,10 @@ private:
             out_.cipher = Value(arg);
         else if (arg == L"--scheme" && rules_.takesScheme)
             out_.scheme = Value(arg);
+        else if (arg == L"--main-password-file" && rules_.takesMainPassword)
+            out_.mainPasswordFile = Value(arg);
+        else if (arg == L"--all" && rules_.takesAll)
+            out_.all = true;
         else if (arg == L"--password")
             throw TUsageError(
                 L"passwords are not taken on the command line; use "

@@ -8,12 +8,16 @@ namespace dovrel::cli {
 
 // What the command line asked for. Passwords never come from it, only where they are kept.
 struct TCliOptions {
-    std::wstring command;  // "encrypt", "decrypt", "shred", "ciphers", "schemes"; empty for --help
-    std::vector<std::wstring> paths;
-    std::wstring cipher;  // list text, identifier or index; empty for the first entry
-    std::wstring scheme;  // list text or index; empty for the first scheme
+    // "encrypt", "decrypt", "shred", "ciphers", "schemes", "hide", "show", "hidden"; empty for
+    // --help
+    std::wstring command;
+    std::vector<std::wstring> paths;  // for show: the indices of the items to show
+    std::wstring cipher;              // list text, identifier or index; empty for the first entry
+    std::wstring scheme;              // list text or index; empty for the first scheme
     std::wstring passwordFile;
     bool passwordStdin = false;
+    std::wstring mainPasswordFile;
+    bool all = false;  // show every hidden item
     bool deleteSource = false;
     bool quiet = false;
     bool help = false;

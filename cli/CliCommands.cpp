@@ -3,12 +3,12 @@
 #include <cwctype>
 #include <string>
 
+#include "CliHiding.h"
 #include "CliRun.h"
 #include "PasswordSource.h"
-#include "StatusLine.h"
 #include "Terminal.h"
-#include "TerminalUi.h"
 #include "crypto/CryptoAlgorithms.h"
+#include "engine/FilesIterationThread.h"
 #include "engine/Operations.h"
 #include "shred/ShredAlgorithms.h"
 
@@ -75,37 +75,21 @@ int ListSchemes() {
     return kExitOk;
 }
 
-// The front end the run's operation reaches through UserInterface().
-class TInstalledUi {
-public:
-    TInstalledUi(const TCliOptions& options)
-        : status(StderrIsTerminal() && !options.quiet),
-          ui(status, StdinIsTerminal() && !options.passwordStdin) {
-        SetUserInterface(&ui);
-    }
-    ~TInstalledUi() { SetUserInterface(nullptr); }
-    TInstalledUi(const TInstalledUi&) = delete;
-    TInstalledUi& operator=(const TInstalledUi&) = delete;
-
-    TStatusLine status;
-    TTerminalUi ui;
-};
-
 int RunCrypt(const TCliOptions& options, std::unique_ptr<TCrypt> operation) {
     const bool encrypting = dynamic_cast<TEncrypt*>(operation.get()) != nullptr;
     if (encrypting)
         operation->Algorithm = ChooseCipher(options.cipher);
     operation->DeleteSource = options.deleteSource;
     operation->Password = ObtainPassword(options, encrypting);
-    TInstalledUi front(options);
-    return RunOperation(std::move(operation), options.paths, front.status, front.ui);
+    TRunFrontEnd front(options);
+    return RunOperation(std::move(operation), options.paths, front.status, front.ui, ExpandFolders);
 }
 
 int RunShred(const TCliOptions& options) {
     auto operation = std::make_unique<TShred>(L"", L"");
     operation->Scheme = ChooseScheme(options.scheme);
-    TInstalledUi front(options);
-    return RunOperation(std::move(operation), options.paths, front.status, front.ui);
+    TRunFrontEnd front(options);
+    return RunOperation(std::move(operation), options.paths, front.status, front.ui, ExpandFolders);
 }
 
 }  // namespace
@@ -121,6 +105,8 @@ int RunCommand(const TCliOptions& options) {
         return ListCiphers();
     if (options.command == L"schemes")
         return ListSchemes();
+    if (options.command == L"hide" || options.command == L"show" || options.command == L"hidden")
+        return RunHidingCommand(options);
     throw TUsageError(L"unknown command \"" + options.command + L"\"");
 }
 

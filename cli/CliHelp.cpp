@@ -7,7 +7,8 @@ namespace {
 constexpr const char* kProgramHelp =
     "Usage: dovrel-cli COMMAND [OPTIONS] [PATH...]\n"
     "\n"
-    "Encrypts, decrypts and shreds files with the same formats as Dovrel.\n"
+    "Encrypts, decrypts and shreds files with the same formats as Dovrel; on Windows it\n"
+    "also hides and shows them as Dovrel does.\n"
     "\n"
     "Commands:\n"
     "  encrypt    encrypt files into PATH.enc\n"
@@ -15,6 +16,9 @@ constexpr const char* kProgramHelp =
     "  shred      overwrite files pass after pass, then delete them\n"
     "  ciphers    list the ciphers\n"
     "  schemes    list the shredding schemes\n"
+    "  hide       hide files, folders or drives from the file manager (Windows)\n"
+    "  show       show hidden items again (Windows)\n"
+    "  hidden     list the hidden items (Windows)\n"
     "\n"
     "Options:\n"
     "  --help       show this help, or a command's with COMMAND --help\n"
@@ -79,6 +83,41 @@ constexpr const char* kSchemesHelp =
     "Lists the shredding schemes, one a line: index, class name, name and description,\n"
     "separated by tabs.\n";
 
+constexpr const char* kMainPasswordHelp =
+    "  --main-password-file FILE  the main password is the text of FILE without the line\n"
+    "                         end at its end\n"
+    "Without it, the main password is asked at the terminal without echo. While none is\n"
+    "set, the first one given becomes the main password (asked twice at a terminal).\n"
+    "The hidden items are those of Dovrel: both keep them in the same data folder.\n";
+
+const std::string kHideHelp =
+    std::string(
+        "Usage: dovrel-cli hide [--main-password-file FILE] PATH...\n"
+        "\n"
+        "Hides each file, folder or drive (\"E:\") from the file manager and records it\n"
+        "among the hidden items.\n"
+        "\n") +
+    kMainPasswordHelp + kCommonHelp;
+
+const std::string kShowHelp =
+    std::string(
+        "Usage: dovrel-cli show [--main-password-file FILE] (--all | INDEX...)\n"
+        "\n"
+        "Shows hidden items again and drops their records; INDEX is the number that\n"
+        "dovrel-cli hidden lists.\n"
+        "\n"
+        "  --all                  show every hidden item\n") +
+    kMainPasswordHelp + kCommonHelp;
+
+const std::string kHiddenHelp =
+    std::string(
+        "Usage: dovrel-cli hidden [--main-password-file FILE]\n"
+        "\n"
+        "Lists the hidden items, one a line: index, kind (file, folder or drive) and path,\n"
+        "separated by tabs.\n"
+        "\n") +
+    kMainPasswordHelp;
+
 }  // namespace
 
 const char* HelpText(const std::wstring& command) {
@@ -92,6 +131,12 @@ const char* HelpText(const std::wstring& command) {
         return kCiphersHelp;
     if (command == L"schemes")
         return kSchemesHelp;
+    if (command == L"hide")
+        return kHideHelp.c_str();
+    if (command == L"show")
+        return kShowHelp.c_str();
+    if (command == L"hidden")
+        return kHiddenHelp.c_str();
     return kProgramHelp;
 }
 

@@ -8,6 +8,7 @@
 #include "Terminal.h"
 #include "app/CmdLineActivate.h"
 #include "engine/FilesIterationThread.h"
+#include "engine/UserInterface.h"
 
 namespace dovrel::cli {
 
@@ -56,11 +57,21 @@ void WatchRun(TStatusLine& status) {
 
 }  // namespace
 
+TRunFrontEnd::TRunFrontEnd(const TCliOptions& options)
+    : status(StderrIsTerminal() && !options.quiet),
+      ui(status, StdinIsTerminal() && !options.passwordStdin) {
+    SetUserInterface(&ui);
+}
+
+TRunFrontEnd::~TRunFrontEnd() {
+    SetUserInterface(nullptr);
+}
+
 int RunOperation(std::unique_ptr<TOperation> operation, const std::vector<std::wstring>& paths,
-                 TStatusLine& status, const TTerminalUi& ui) {
+                 TStatusLine& status, const TTerminalUi& ui, unsigned flags) {
     PreselectedItems() = paths;
     TCliHost host;
-    if (!StartRun(std::move(operation), ExpandFolders, host)) {
+    if (!StartRun(std::move(operation), flags, host)) {
         status.Message(L"another run is in progress");
         return kExitError;
     }

@@ -44,6 +44,10 @@ unsigned EnumerateFolder(const std::wstring& folder,
 // (hidden or system bits on Linux), the call fails with "not supported".
 unsigned SetFileAttributesAt(const std::wstring& path, std::uint32_t attributes);
 
+// The absolute form of a path given relative to the current folder (and, on Windows, the
+// current drive); the item need not exist.
+std::wstring FullPathName(const std::wstring& path);
+
 // Creates `folder` and every missing folder above it; true when it exists afterwards.
 bool CreateFolderChain(const std::wstring& folder);
 

@@ -18,4 +18,12 @@ code=$?
 err=$(tr -d '\r' </tmp/dovrel-cli-err.$$); rm -f /tmp/dovrel-cli-err.$$
 [ "$code" = 2 ] || fail "unknown command exited with $code"
 grep -q 'unknown command "--frobnicate"' <<<"$err" || fail "unknown command said '$err'"
+if [ -z "$runner" ]; then
+    err=$(run hide some.txt 2>&1 >/dev/null)
+    code=$?
+    [ "$code" = 2 ] && grep -q 'hide works on Windows only' <<<"$err" ||
+        fail "hide on Linux exited with $code: '$err'"
+fi
+run show 2>/dev/null
+[ $? = 2 ] || fail "show without --all or indices was taken"
 echo "cli basics passed"

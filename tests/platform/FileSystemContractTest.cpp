@@ -109,5 +109,20 @@ TEST(FileSystemContract, CreatesAWholeFolderChain) {
     EXPECT_FALSE(CreateFolderChain(folder.Path(L"file") + kPathDelim + L"below"));
 }
 
+TEST(FileSystemContract, FullPathNameAnchorsARelativePathInTheCurrentFolder) {
+    const std::wstring name = std::wstring(1, kPathDelim) + L"some-name.txt";
+    const std::wstring full = FullPathName(L"some-name.txt");
+    ASSERT_GT(full.size(), name.size());
+    EXPECT_EQ(full.substr(full.size() - name.size()), name);
+#ifdef _WIN32
+    EXPECT_EQ(full.substr(1, 2), L":\\");
+#else
+    EXPECT_EQ(full[0], L'/');
+#endif
+    TempFolder folder;
+    const std::wstring absolute = folder.Path(L"a.txt");
+    EXPECT_EQ(FullPathName(absolute), absolute) << "an absolute path stays as it is";
+}
+
 }  // namespace
 }  // namespace dovrel

@@ -93,6 +93,18 @@ unsigned SetFileAttributesAt(const std::wstring& path, std::uint32_t attributes)
     return ::chmod(native.c_str(), mode) == 0 ? 0 : static_cast<unsigned>(errno);
 }
 
+std::wstring FullPathName(const std::wstring& path) {
+    if (!path.empty() && path[0] == L'/')
+        return path;
+    std::string current(4096, '\0');
+    if (::getcwd(current.data(), current.size()) == nullptr)
+        return path;
+    current.resize(std::char_traits<char>::length(current.c_str()));
+    if (path.empty())
+        return FromUtf8(current);
+    return FromUtf8(current) + (current == "/" ? L"" : L"/") + path;
+}
+
 bool CreateFolderChain(const std::wstring& folder) {
     const std::string native = ToUtf8(folder);
     for (std::size_t at = 1; at <= native.size(); ++at) {

@@ -53,6 +53,21 @@ unsigned SetFileAttributesAt(const std::wstring& path, std::uint32_t attributes)
     return SetFileAttributesW(path.c_str(), attributes) ? 0 : GetLastError();
 }
 
+std::wstring FullPathName(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0)
+            return path;
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
 bool CreateFolderChain(const std::wstring& folder) {
     std::wstring path = folder;
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/'))
