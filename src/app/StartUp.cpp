@@ -12,6 +12,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "shred/ShredAlgorithms.h"
+#include "wizard/PathClasses.h"
 
 namespace dovrel {
 
@@ -27,6 +28,7 @@ void StartUp(const std::vector<std::wstring>& arguments) {
         LangManager().SelectLanguage(
             static_cast<std::uint16_t>(options.ReadInteger(L"LanguageID", 1033)));
     }
+    CreatePathClasses();
     BuildOperationList();
     BuildOperationPictures(GetAppFolder());
     BuildShredCatalogue();
@@ -36,6 +38,7 @@ void StartUp(const std::vector<std::wstring>& arguments) {
 }
 
 void ShutDown() {
+    ReleasePathClasses();
     ReleaseOperationList();
     ReleaseOperationPictures();
     ReleaseShredCatalogue();
