@@ -2,6 +2,7 @@
 
 #include "app/AppFolders.h"
 #include "app/CmdLineActivate.h"
+#include "app/ContextMenuExtActivator.h"
 #include "app/LangManager.h"
 #include "app/Logger.h"
 #include "app/OptionsUnit.h"
@@ -35,6 +36,7 @@ void StartUp(const std::vector<std::wstring>& arguments) {
     BuildCipherCatalogue();
     PreselectedItems().clear();
     CreateHiddenStore();
+    HandleActivationSwitches(arguments);
 }
 
 void ShutDown() {
