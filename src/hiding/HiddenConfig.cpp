@@ -47,6 +47,24 @@ int LoadableCount(int count, std::size_t sections) {
     return count;
 }
 
+// Stale items of earlier saves go, whatever their numbers, and with them any other
+// section whose name has "Item" in it. An erasure takes the first section of the name in
+// any letter case, which may be a foreign one ("IteM0" for "Item0"), so the sweep is
+// repeated while one is left; each round erases at least one section.
+void EraseItemSections(TIniFile& file) {
+    for (std::size_t rounds = file.ReadSections().size() + 1; rounds > 0; --rounds) {
+        bool erased = false;
+        for (const std::wstring& section : file.ReadSections()) {
+            if (section.find(kItemPrefix) != std::wstring::npos) {
+                file.EraseSection(section);
+                erased = true;
+            }
+        }
+        if (!erased)
+            return;
+    }
+}
+
 std::unique_ptr<THiddenConfig>& Instance() {
     static std::unique_ptr<THiddenConfig> store;
     return store;
@@ -116,12 +134,7 @@ void THiddenConfig::Save() {
     const auto file = OpenIniFile(GetFileName());
     file->WriteString(kPasswordSection, kPasswordSection, Password);
     file->WriteString(kCountSection, kCountSection, std::to_wstring(Count()));
-    // Stale items of earlier saves go, whatever their numbers, and with them any other
-    // section whose name has "Item" in it.
-    for (const std::wstring& section : file->ReadSections()) {
-        if (section.find(kItemPrefix) != std::wstring::npos)
-            file->EraseSection(section);
-    }
+    EraseItemSections(*file);
     for (int i = 0; i < Count(); ++i) {
         const THiddenItem& item = *items_[static_cast<std::size_t>(i)];
         file->WriteString(ItemSection(i), kItemTypeKey,

@@ -95,7 +95,12 @@ std::string Encode(const std::wstring& text, Encoding encoding) {
         case Encoding::Ansi:
             break;
     }
-    return ToAnsi(text);
+    std::string bytes = ToAnsi(text);
+    // Read back, bytes that open like a byte-order mark would switch the whole file to
+    // another encoding; a blank line first keeps it as it is.
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.insert(0, "\r\n");
+    return bytes;
 }
 
 Profile Parse(const std::wstring& text, Encoding encoding) {

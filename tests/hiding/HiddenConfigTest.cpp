@@ -107,6 +107,15 @@ TEST_F(HiddenConfig, SaveErasesEverySectionNamedWithItemAndKeepsOthers) {
     EXPECT_EQ(Reloaded()->Item(0).FilePath, L"C:\\new.txt");
 }
 
+TEST_F(HiddenConfig, AForeignSectionNamedLikeAnItemInOtherLettersLeavesNoStaleItem) {
+    // Erasing "Item0" takes the first section of that name in any letter case: here the
+    // foreign "IteM0", which leaves the stale "Item0" behind unless the erasure goes on.
+    WriteBaseDat("[IteM0]\r\nNote=x\r\n[Item0]\r\nFilePath=C:\\stale\r\n");
+    store_.Load();
+    store_.Save();
+    EXPECT_EQ(Sections(), (std::vector<std::wstring>{L"Password", L"Count"}));
+}
+
 TEST_F(HiddenConfig, LoadTakesWhatItCannotReadAsDefaults) {
     const struct {
         const char* file;

@@ -139,6 +139,21 @@ TEST_P(IniFileContract, AFailedWriteRaisesUnableToWrite) {
     }
 }
 
+// A rewrite drops blank lines; a first line starting with the bytes of a byte-order mark
+// must not then make the whole file read in another encoding.
+TEST(PortableIniFile, AFileThatWouldOpenLikeAByteOrderMarkKeepsItsValuesAfterAWrite) {
+    TempFolder folder;
+    for (const std::string mark : {"\xFF\xFE", "\xEF\xBB\xBF"}) {
+        const std::wstring path = folder.Path(L"mark.ini");
+        WriteBytes(path, "\r\n" + mark + "a=b\r\n[S]\r\nk=v\r\n");
+        TPortableIniFile ini(path);
+        ini.WriteString(L"S", L"n", L"w");
+        EXPECT_EQ(ini.ReadString(L"S", L"k", L""), L"v");
+        EXPECT_EQ(ini.ReadString(L"S", L"n", L""), L"w");
+        EXPECT_EQ(ini.ReadSections(), std::vector<std::wstring>{L"S"});
+    }
+}
+
 std::vector<Implementation> Implementations() {
     std::vector<Implementation> list{
         {"Portable", [](const std::wstring& f) { return std::make_unique<TPortableIniFile>(f); }}};

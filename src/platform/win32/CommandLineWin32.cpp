@@ -1,18 +1,12 @@
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "platform/CommandLine.h"
 
 namespace dovrel {
 
 std::vector<std::wstring> ProgramArguments() {
-    int count = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> arguments;
-    for (int i = 1; argv != nullptr && i < count; ++i)
-        arguments.emplace_back(argv[i]);
-    LocalFree(argv);
+    std::vector<std::wstring> arguments = SplitCommandLine(GetCommandLineW());
+    arguments.erase(arguments.begin());
     return arguments;
 }
 
