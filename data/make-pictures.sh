@@ -107,3 +107,74 @@ convert -size 290x410 gradient:'#0d47a1-#42a5f5' \
     -fill white -font DejaVu-Sans-Bold -pointsize 34 -gravity south \
     -annotate +0+34 'Dovrel' \
     -strip -quality 85 res/MainForm.jpg
+
+# --- The window's own pictures, compiled into Dovrel.exe as resources -------------------
+DESIGN=../src/wizard/win32/res
+mkdir -p "$DESIGN"
+SMALL_WORK=$(mktemp -d)
+trap 'rm -rf "$SMALL_WORK"' EXIT
+
+# sprite FILE DRAWING: a 16 x 16 picture with transparency, drawn on 64 x 64 and scaled.
+sprite() {
+    convert -size 64x64 xc:none -draw "$2" -resize 16x16 "PNG32:$SMALL_WORK/$1"
+}
+
+# sprite192 FILE SHAPE COLOUR DETAIL: one of the operation shapes above, scaled to 16 x 16.
+sprite192() {
+    convert -size 192x192 xc:none -draw "$("$2" "$3" "$4")" -resize 16x16 "PNG32:$SMALL_WORK/$1"
+}
+
+BOX="fill white stroke '#5f6b73' stroke-width 4 rectangle 8,8 56,56"
+# The selection tree's pictures, in the order of its picture list: an unused empty box,
+# the three check states, the three kinds of drive, a folder, a file and an encrypted file.
+sprite t0.png "$BOX"
+sprite t1.png "$BOX fill none stroke '#2e7d32' stroke-width 8 stroke-linecap round
+    stroke-linejoin round polyline 18,33 28,44 47,20"
+sprite t2.png "$BOX stroke none fill '#43a047' rectangle 19,19 45,45"
+sprite t3.png "$BOX"
+sprite t4.png "fill '#b0bec5' stroke '#455a64' stroke-width 3 roundrectangle 4,18 60,50 6,6
+    stroke none fill '#78909c' rectangle 10,38 40,42 fill '#43a047' circle 50,40 50,36"
+sprite t5.png "fill '#cfd8dc' stroke '#607d8b' stroke-width 3 circle 32,32 32,4
+    stroke none fill '#b3e5fc' circle 32,32 32,12 fill '#e1bee7' circle 32,32 32,20
+    fill white stroke '#607d8b' stroke-width 3 circle 32,32 32,25"
+sprite t6.png "fill '#1565c0' stroke '#0d47a1' stroke-width 3 polygon 6,6 50,6 58,14 58,58 6,58
+    stroke none fill '#cfd8dc' rectangle 18,6 44,24 fill '#1565c0' rectangle 34,10 40,20
+    fill white rectangle 14,34 50,58"
+sprite t7.png "fill '#f9a825' stroke '#c17900' stroke-width 3 polygon 4,12 24,12 30,18 56,18 56,54 4,54
+    fill '#ffe082' polygon 14,28 62,28 54,54 4,54"
+sprite t8.png "fill white stroke '#616161' stroke-width 3 polygon 12,4 40,4 52,16 52,60 12,60
+    fill '#e0e0e0' polygon 40,4 40,16 52,16"
+sprite192 t9.png padlock_closed '#1565c0' white
+convert "$SMALL_WORK"/t[0-9].png +append +repage "PNG32:$DESIGN/TreePictures.png"
+
+# The button bar's pictures: Options, Help, Back, Next, Exit and Finish.
+gear="fill '#546e7a' stroke none circle 32,32 32,12"
+for angle in 0 45 90 135; do
+    gear="$gear push graphic-context translate 32,32 rotate $angle
+        rectangle -6,-28 6,28 pop graphic-context"
+done
+sprite b0.png "$gear fill '#eceff1' circle 32,32 32,24"
+sprite b1.png "fill '#1565c0' circle 32,32 32,4 fill white font DejaVu-Sans-Bold font-size 44
+    text 19,48 '?'"
+sprite b2.png "fill '#2e7d32' polygon 4,32 30,6 30,22 60,22 60,42 30,42 30,58"
+sprite b3.png "fill '#2e7d32' polygon 60,32 34,6 34,22 4,22 4,42 34,42 34,58"
+sprite b4.png "fill none stroke '#c62828' stroke-width 11 stroke-linecap round
+    line 14,14 50,50 line 50,14 14,50"
+sprite b5.png "fill none stroke '#2e7d32' stroke-width 11 stroke-linecap round
+    stroke-linejoin round polyline 8,34 25,51 56,14"
+convert "$SMALL_WORK"/b[0-5].png +append +repage "PNG32:$DESIGN/ButtonPictures.png"
+
+# page FILE TOP BOTTOM SHAPE DETAIL: a path's strip on the left of its pages, 290 x 410,
+# its operation's shape large and light on a gradient of the operation's colour.
+page() {
+    convert -size 290x410 "gradient:$2-$3" \
+        \( -size 192x192 xc:none -draw "$("$4" 'rgba(255,255,255,0.88)' "$5")" \) \
+        -gravity center -geometry +0-30 -composite \
+        -fill 'rgba(255,255,255,0.85)' -font DejaVu-Sans-Bold -pointsize 30 -gravity south \
+        -annotate +0+34 'Dovrel' -strip -quality 88 "$DESIGN/$1"
+}
+page EncryptPage.jpg '#1b5e20' '#66bb6a' padlock_closed '#3b8a40'
+page DecryptPage.jpg '#0d47a1' '#64b5f6' padlock_open '#2f76c4'
+page ShredPage.jpg '#b71c1c' '#ef5350' shredder '#d13330'
+page HidePage.jpg '#4a148c' '#ab47bc' eye_crossed '#7a2fa3'
+page ShowPage.jpg '#e65100' '#ffa726' eye '#f27a12'

@@ -1,0 +1,112 @@
+#include "ProgressForm.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cwchar>
+
+#include "app/LangManager.h"
+#include "app/MessageFormat.h"
+#include "app/StartUp.h"
+#include "engine/FilesIterationThread.h"
+
+namespace dovrel {
+
+namespace {
+
+constexpr UINT_PTR kTimer = 1;
+constexpr UINT kTickMilliseconds = 100;
+constexpr DWORD kLabel = SS_LEFTNOWORDWRAP;
+
+// "hh:mm:ss" of a time in days: the hour of the day, so 25 hours read 01.
+std::wstring TimeOfDayText(double days) {
+    const double fraction = days - std::floor(days);
+    auto seconds = static_cast<std::int64_t>(std::llround(fraction * 86400000.0) / 1000);
+    seconds %= 86400;
+    wchar_t text[16];
+    std::swprintf(text, 16, L"%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    return text;
+}
+
+// Rounded to the nearest whole number, ties to even.
+int Percent(std::int64_t done, std::int64_t total) {
+    return static_cast<int>(
+        std::nearbyint(static_cast<double>(done) / static_cast<double>(total) * 100.0));
+}
+
+}  // namespace
+
+TProgressForm::TProgressForm(HWND mainWindow)
+    : TDialogForm(L"TProgressForm", L"18% completed", 348, 241, mainWindow) {
+    Add(L"STATIC", L"File name:", kLabel, -1, Place(8 + 16, 8 + 16, 60, 13));
+    // Fixed size: a long path is cut at the label's edge.
+    fileName_ = Add(L"STATIC", L"", kLabel | SS_PATHELLIPSIS, -1, Place(8 + 80, 8 + 16, 230, 13));
+    Add(L"STATIC", L"Files:", kLabel, -1, Place(9 + 15, 84 + 17, 130, 13));
+    filesPercent_ = Add(L"STATIC", L"", kLabel, -1, Place(9 + 157, 84 + 17, 160, 13));
+    Add(L"STATIC", L"Elapsed time:", kLabel, -1, Place(9 + 15, 84 + 43, 130, 13));
+    elapsed_ = Add(L"STATIC", L"", kLabel, -1, Place(9 + 156, 84 + 43, 160, 13));
+    Add(L"STATIC", L"Estimated time:", kLabel, -1, Place(9 + 15, 84 + 59, 130, 13));
+    estimated_ = Add(L"STATIC", L"", kLabel, -1, Place(9 + 156, 84 + 59, 160, 13));
+    // The bars lie over their group boxes.
+    currentBar_ = Add(PROGRESS_CLASSW, L"", 0, -1, Place(24, 50, 294, 16));
+    allBar_ = Add(PROGRESS_CLASSW, L"", 0, -1, Place(24, 169, 294, 17));
+    Add(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, Place(126, 209, 75, 25));
+    // Made last, so the boxes lie under the labels and bars they frame.
+    Add(L"BUTTON", L"Current file", BS_GROUPBOX, -1, Place(8, 8, 329, 72));
+    Add(L"BUTTON", L"All files", BS_GROUPBOX, -1, Place(9, 84, 329, 119));
+}
+
+void TProgressForm::Show() {
+    SetTimer(Handle(), kTimer, kTickMilliseconds, nullptr);
+    Tick();
+    ShowWindow(Handle(), SW_SHOW);
+}
+
+void TProgressForm::Close() {
+    KillTimer(Handle(), kTimer);
+    ShowWindow(Handle(), SW_HIDE);
+    SetWindowTextW(owner_, kApplicationName);
+}
+
+void TProgressForm::Tick() {
+    const TRunProgress progress = ReadRunProgress();
+    SetTextIfChanged(elapsed_, TimeOfDayText(progress.Elapsed));
+    SetTextIfChanged(estimated_, TimeOfDayText(progress.Remaining));
+    SendMessageW(currentBar_, PBM_SETPOS, Percent(progress.ItemDone, progress.ItemTotal), 0);
+    const int percent = Percent(progress.BytesDone, progress.TotalBytes);
+    SendMessageW(allBar_, PBM_SETPOS, percent, 0);
+    const std::wstring caption = FormatMessageText(LookupMessage(L"Percent_completed"), percent);
+    SetTextIfChanged(Handle(), caption);
+    SetTextIfChanged(owner_, std::wstring(kApplicationName) + L" - " + caption);
+    SetTextIfChanged(fileName_, progress.CurrentItem);
+    const std::wstring count =
+        FormatMessageText(LookupMessage(L"Percent"), progress.CurrentIndex, progress.ItemCount);
+    SetTextIfChanged(filesPercent_, count);
+}
+
+void TProgressForm::OnCommand(int id, int, HWND) {
+    // The run's cancel closes this dialog through the run's end of progress.
+    if (id == IDCANCEL) {
+        CancelRun();
+        Close();
+    }
+}
+
+LRESULT TProgressForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == kTimer)
+                Tick();
+            return 0;
+        case WM_CLOSE:
+            // The close box hides the dialog; the run goes on and its end finds it hidden.
+            Close();
+            return 0;
+        default:
+            return TDialogForm::HandleMessage(message, wParam, lParam);
+    }
+}
+
+}  // namespace dovrel
