@@ -10,6 +10,7 @@
 #include "engine/FilesIterationThread.h"
 #include "engine/Operations.h"
 #include "hiding/HiddenConfig.h"
+#include "hiding/HideShowRoutines.h"
 #include "hiding/HidingGuard.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
@@ -54,17 +55,21 @@ void RequireMainPassword(const TCliOptions& options) {
         throw Error(L"the main password was not given");
 }
 
-bool IsDriveText(const std::wstring& path) {
-    return (path.size() == 2 || (path.size() == 3 && (path[2] == L'\\' || path[2] == L'/'))) &&
-           path[1] == L':' && std::iswalpha(path[0]);
+// "e:" and "e:/" as typed in a shell name drives too.
+std::wstring TypedDriveText(std::wstring path) {
+    if (!path.empty())
+        path[0] = static_cast<wchar_t>(std::towupper(path[0]));
+    if (path.size() == 3 && path[2] == L'/')
+        path[2] = L'\\';
+    return path;
 }
 
 // The run tells drives, folders and files apart by the text alone, and the store keeps the
 // text to show the item later: so every path becomes absolute, folders end in "\" and
 // drive letters are capitals.
 std::wstring HideItemText(const std::wstring& path) {
-    if (IsDriveText(path))
-        return std::wstring(1, static_cast<wchar_t>(std::towupper(path[0]))) + L":\\";
+    if (const std::wstring drive = TypedDriveText(path); IsDrivePath(drive))
+        return drive.substr(0, 2) + L"\\";
     std::wstring full = FullPathName(path);
     const auto data = GetAttributeData(full);
     if (!data)

@@ -49,11 +49,14 @@ THidingServices SystemHidingServices() {
     return {HiddenStore(), SystemRegistry(), &SetFileAttributesAt, &BroadcastSettingChange};
 }
 
+bool IsDrivePath(const std::wstring& path) {
+    const bool letter = !path.empty() && path[0] >= L'A' && path[0] <= L'Z';
+    return letter && path.size() >= 2 && path[1] == L':' &&
+           (path.size() == 2 || (path.size() == 3 && path[2] == L'\\'));
+}
+
 std::uint32_t DriveBit(const std::wstring& drivePath) {
-    const bool letter = !drivePath.empty() && drivePath[0] >= L'A' && drivePath[0] <= L'Z';
-    const bool form = drivePath.size() >= 2 && drivePath[1] == L':' &&
-                      (drivePath.size() == 2 || (drivePath.size() == 3 && drivePath[2] == L'\\'));
-    if (!letter || !form) {
+    if (!IsDrivePath(drivePath)) {
         throw Error(L"\"" + drivePath +
                     L"\" is not a drive: a drive is a letter from A to Z followed by \":\"");
     }

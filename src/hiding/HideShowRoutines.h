@@ -35,9 +35,11 @@ struct THidingServices {
 // HiddenStore(), the system registry, the file system and the broadcast to every window.
 THidingServices SystemHidingServices();
 
-// 2 to the power of the drive letter's place in the alphabet: C gives 4, E gives 16. A
-// drive path is a letter from A to Z and a colon, optionally followed by "\"; anything else
-// stands for no drive and raises, so that no bit is changed for it.
+// A drive path is a letter from A to Z and a colon, optionally followed by "\".
+bool IsDrivePath(const std::wstring& path);
+
+// 2 to the power of the drive letter's place in the alphabet: C gives 4, E gives 16.
+// Anything but a drive path stands for no drive and raises, so that no bit is changed for it.
 std::uint32_t DriveBit(const std::wstring& drivePath);
 
 // Set the attributes; a failure is only logged.
