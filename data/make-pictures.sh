@@ -178,3 +178,15 @@ page DecryptPage.jpg '#0d47a1' '#64b5f6' padlock_open '#2f76c4'
 page ShredPage.jpg '#b71c1c' '#ef5350' shredder '#d13330'
 page HidePage.jpg '#4a148c' '#ab47bc' eye_crossed '#7a2fa3'
 page ShowPage.jpg '#e65100' '#ffa726' eye '#f27a12'
+
+# --- The program icon: the closed padlock on the main page's blue, in the sizes Windows
+# asks for (title bar, taskbar, Start menu, large views). Installed as res/Dovrel.ico and
+# compiled into the programs.
+convert -size 768x768 xc:none -fill '#1565c0' -draw 'roundrectangle 24,24 744,744 120,120' \
+    \( -size 192x192 xc:none -draw "$(padlock_closed white '#1565c0')" -resize 576x576 \) \
+    -gravity center -composite "PNG32:$SMALL_WORK/icon.png"
+for size in 16 24 32 48 64 256; do
+    convert "$SMALL_WORK/icon.png" -resize ${size}x${size} "PNG32:$SMALL_WORK/icon-$size.png"
+done
+convert "$SMALL_WORK"/icon-16.png "$SMALL_WORK"/icon-24.png "$SMALL_WORK"/icon-32.png \
+    "$SMALL_WORK"/icon-48.png "$SMALL_WORK"/icon-64.png "$SMALL_WORK"/icon-256.png res/Dovrel.ico
