@@ -1,0 +1,26 @@
+# dovrel_add_version_info(TARGET DESCRIPTION [ICON]): compiles a version resource with the
+# project's one version number into a Windows program or library; with ICON, the program
+# icon too, so the file manager and the taskbar show it.
+function(dovrel_add_version_info target description)
+    if(NOT WIN32)
+        return()
+    endif()
+    set(DOVREL_VI_NAME ${target})
+    set(DOVREL_VI_DESCRIPTION ${description})
+    get_target_property(kind ${target} TYPE)
+    if(kind STREQUAL "SHARED_LIBRARY")
+        set(DOVREL_VI_FILE ${target}.dll)
+        set(DOVREL_VI_TYPE VFT_DLL)
+    else()
+        set(DOVREL_VI_FILE ${target}.exe)
+        set(DOVREL_VI_TYPE VFT_APP)
+    endif()
+    set(DOVREL_VI_ICON "")
+    if(ARGC GREATER 2 AND ARGV2 STREQUAL "ICON")
+        # The first icon group of a file is the one the system shows for it.
+        set(DOVREL_VI_ICON "AAA_PROGRAM ICON \"${PROJECT_SOURCE_DIR}/data/res/Dovrel.ico\"")
+    endif()
+    set(rc ${CMAKE_BINARY_DIR}/version/${target}.rc)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/VersionInfo.rc.in ${rc} @ONLY)
+    target_sources(${target} PRIVATE ${rc})
+endfunction()
