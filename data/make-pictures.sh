@@ -190,3 +190,6 @@ for size in 16 24 32 48 64 256; do
 done
 convert "$SMALL_WORK"/icon-16.png "$SMALL_WORK"/icon-24.png "$SMALL_WORK"/icon-32.png \
     "$SMALL_WORK"/icon-48.png "$SMALL_WORK"/icon-64.png "$SMALL_WORK"/icon-256.png res/Dovrel.ico
+
+# The options dialog's About page shows the icon large.
+convert "$SMALL_WORK/icon.png" -resize 128x128 "PNG32:$DESIGN/About.png"

@@ -13,58 +13,10 @@ for tool in xdotool cmp; do
     command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
 
-pid=
-fail() {
-    echo "FAIL: $*"
-    shot "failure"
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    exit 1
-}
-shot() { command -v import >/dev/null && import -window root "$out/gui_wizard_$1.png" 2>/dev/null; }
+shots=gui_wizard
+# shellcheck source=gui_support.sh
+. "$(dirname "$0")/gui_support.sh"
 
-# A driver call, repeated for up to ten seconds until it answers: windows take their time.
-drive() {
-    local answer
-    for _ in $(seq 1 50); do
-        if answer=$(wine "$driver" "$@" 2>/dev/null | tr -d '\r') && [ -n "$answer" ]; then
-            echo "$answer"
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
-}
-click() {
-    local point
-    point=$(drive "$@") || fail "not found: ${*:3}"
-    # shellcheck disable=SC2086
-    xdotool mousemove $point click 1
-}
-main() { click point TMainForm Dovrel "$1"; }
-row() { click row TMainForm Dovrel "$@"; }
-expand() { click treeitem TMainForm Dovrel "$1" button; sleep 0.3; }
-check() { click treeitem TMainForm Dovrel "$1"; }
-choose() { wine "$driver" choose TMainForm Dovrel "$1" "$2" 2>/dev/null || fail "cannot choose row $2"; }
-# Types into the edit with identifier $3 of window $1 "$2" after clicking into it.
-type_into() {
-    click point "$1" "$2" "#$3"
-    xdotool type --delay 20 "$4"
-}
-wait_text() {
-    for _ in $(seq 1 100); do
-        wine "$driver" texts TMainForm Dovrel 2>/dev/null | tr -d '\r' | grep -qx "$1" && return 0
-        sleep 0.2
-    done
-    fail "the window never read \"$1\""
-}
-attributes() { wine cmd /c attrib "$1" | tr -d '\r' | cut -c1-10 | tr -d ' '; }
-
-# The control identifiers of the window's edits.
-encrypt_edit=110
-decrypt_edit=111
-password_edit=100
-
-data=$(winepath -u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")/Dovrel
 work=$(winepath -u 'C:\dovrel-e2e' | tr -d '\r')
 rm -rf "$work" "$out/gui_wizard_original"
 # "other" keeps the folder from counting as checked when only a file inside is checked:
@@ -74,19 +26,7 @@ printf 'hello\r\n' >"$work/docs/a.txt"
 head -c 300000 /dev/urandom >"$work/docs/sub/b.bin"
 printf 'to be shredded' >"$work/docs/sub/deeper/c.txt"
 cp -r "$work/docs/." "$out/gui_wizard_original/"
-# A first start: no main password, English. What other tests left is put back afterwards.
-mkdir -p "$data"
-for kept in base.dat options.ini; do
-    [ -e "$data/$kept" ] && mv "$data/$kept" "$data/$kept.e2e-saved"
-done
-restore() {
-    for kept in base.dat options.ini; do
-        rm -f "$data/$kept"
-        [ -e "$data/$kept.e2e-saved" ] && mv "$data/$kept.e2e-saved" "$data/$kept"
-    done
-    rm -rf "$work"
-}
-trap restore EXIT
+fresh_start
 
 wine "$dovrel" &
 pid=$!
@@ -205,15 +145,7 @@ main Finish
 
 # Exit ends the program normally.
 main Exit
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Dovrel.exe still runs after Exit"
-wait "$pid"
-code=$?
-pid=
-[ "$code" = 0 ] || fail "Dovrel.exe exited with $code"
+wait_end 100 "after Exit"
 
 # Closing the window during a run cancels the run and waits for it: the program ends
 # normally, the source stays as it was and no temporary file is left behind.
@@ -235,15 +167,7 @@ drive wait TProgressForm '*' 20 >/dev/null || fail "no progress dialog"
 sleep 1
 shot progress
 wine "$driver" close TMainForm '*' || fail "the main window is gone during the run"
-for _ in $(seq 1 200); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Dovrel.exe still runs after closing during a run"
-wait "$pid"
-code=$?
-pid=
-[ "$code" = 0 ] || fail "Dovrel.exe exited with $code after closing during a run"
+wait_end 200 "after closing during a run"
 cmp -s "$work/big/big.bin" "$out/gui_wizard_original/big.bin" || fail "the source changed"
 for left in "$work/big"/*.tmp; do
     [ -e "$left" ] && fail "a temporary file was left: $left"

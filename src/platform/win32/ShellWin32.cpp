@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/Shell.h"
-#include "platform/Text.h"
 
 namespace dovrel {
 
@@ -39,9 +38,19 @@ unsigned ShellOpen(const std::wstring& file, const std::wstring& parameters) {
 }
 
 unsigned StartHidden(const std::wstring& commandLine) {
-    const std::string ansi = ToAnsi(commandLine);
-    const UINT result = WinExec(ansi.c_str(), SW_HIDE);
-    return result > 31 ? 0 : (result == 0 ? ERROR_OUTOFMEMORY : result);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process{};
+    // The system may write into the command line it is given.
+    std::wstring line = commandLine;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return GetLastError();
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
 }
 
 void BroadcastSettingChange() {

@@ -43,7 +43,7 @@ TContainer::TContainer(HWND parent, const RECT& place, HWND target, TLook look)
                               place.right - place.left, place.bottom - place.top, parent, nullptr,
                               GetModuleHandleW(nullptr), this);
     if (window_ == nullptr)
-        throw Error(L"Cannot create a page of the main window. " + SystemErrorText(GetLastError()));
+        throw Error(L"Cannot create a page of a window. " + SystemErrorText(GetLastError()));
 }
 
 TContainer::~TContainer() {
@@ -69,7 +69,8 @@ void TContainer::Paint(HDC dc) const {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     } else {
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        DrawEdge(dc, &client, BDR_SUNKENINNER, BF_RECT);
+        if (look_ == TLook::Panel)
+            DrawEdge(dc, &client, BDR_SUNKENINNER, BF_RECT);
     }
     for (RECT frame : frames_)
         DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);

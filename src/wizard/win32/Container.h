@@ -9,12 +9,13 @@
 namespace dovrel {
 
 // A child window that holds controls: a page of the page book (white, with its decorative
-// picture) or the button bar (the face colour with a lowered inner bevel). The controls'
+// picture), the button bar (the face colour with a lowered inner bevel) or a sheet of a
+// dialog's tabs (the face colour). The controls'
 // notifications and colour requests go on to `target`, the main window, which handles
 // them as if the controls were its own.
 class TContainer {
 public:
-    enum class TLook { Page, Panel };
+    enum class TLook { Page, Panel, Sheet };
 
     TContainer(HWND parent, const RECT& place, HWND target, TLook look);
     ~TContainer();

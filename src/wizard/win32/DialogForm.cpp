@@ -14,7 +14,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 }  // namespace
 
 TDialogForm::TDialogForm(const wchar_t* className, const std::wstring& caption, int clientWidth,
-                         int clientHeight, HWND owner)
+                         int clientHeight, HWND owner, DWORD extraStyle)
     : owner_(owner) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -25,8 +25,9 @@ TDialogForm::TDialogForm(const wchar_t* className, const std::wstring& caption, 
     windowClass.lpszClassName = className;
     windowClass.cbWndExtra = DLGWINDOWEXTRA;
     RegisterWindowClass(windowClass);
-    const RECT frame = CentredFrame(clientWidth, clientHeight, kStyle, kExStyle);
-    window_ = CreateWindowExW(kExStyle, className, caption.c_str(), kStyle, frame.left, frame.top,
+    const DWORD style = kStyle | extraStyle;
+    const RECT frame = CentredFrame(clientWidth, clientHeight, style, kExStyle);
+    window_ = CreateWindowExW(kExStyle, className, caption.c_str(), style, frame.left, frame.top,
                               frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                               GetModuleHandleW(nullptr), this);
     if (window_ == nullptr)

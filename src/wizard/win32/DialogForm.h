@@ -21,8 +21,9 @@ public:
     HWND Handle() const noexcept { return window_; }
 
 protected:
+    // `extraStyle` adds to the fixed dialog frame, for example a minimize button.
     TDialogForm(const wchar_t* className, const std::wstring& caption, int clientWidth,
-                int clientHeight, HWND owner);
+                int clientHeight, HWND owner, DWORD extraStyle = 0);
 
     // Shows the window modally: the owner is disabled until the window closes. A quit
     // request met meanwhile closes it with mrCancel and stays pending for the main loop.

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "MainForm.h"
+#include "OptionsForm.h"
 #include "PasswordForms.h"
 #include "ProgressForm.h"
 #include "UiDispatcher.h"
@@ -22,13 +23,14 @@ namespace {
 
 using namespace dovrel;
 
-int RunMessageLoop(TMainForm& mainForm, TProgressForm& progress) {
+int RunMessageLoop(TMainForm& mainForm, TOptionsForm& options, TProgressForm& progress) {
     MSG message;
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
         if (got == -1)
             return 1;
-        if (mainForm.PreTranslateMessage(message) || IsDialogMessageW(progress.Handle(), &message))
+        if (mainForm.PreTranslateMessage(message) || options.PreTranslateMessage(message) ||
+            IsDialogMessageW(progress.Handle(), &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -51,17 +53,20 @@ int RunWizard(HINSTANCE instance, int showCommand) {
     TMainForm mainForm(instance);
     TChangeMainPassForm changeMainPass(mainForm.Handle());
     TOperationPassForm operationPass(mainForm.Handle());
-    // The options dialog comes with its own window.
+    TOptionsForm options(mainForm.Handle());
     TProgressForm progress(mainForm.Handle());
     TMainPassForm mainPass(mainForm.Handle());
+    options.RewriteIntegrateCaption();
     TPasswordMessageBoxes passwordMessages;
-    mainForm.Connect({mainPass, changeMainPass, passwordMessages, progress, dispatcher});
+    options.Connect(
+        {mainPass, changeMainPass, passwordMessages, [&mainForm] { mainForm.ShowHelp(); }});
+    mainForm.Connect({mainPass, changeMainPass, passwordMessages, progress, dispatcher, options});
     TWizardUserInterface userInterface(dispatcher, operationPass, mainForm.Handle());
     SetUserInterface(&userInterface);
     // A switch that did all its work (registering the extension) ends the program unseen.
     if (!TerminateRequested())
         mainForm.Show(showCommand);
-    const int code = RunMessageLoop(mainForm, progress);
+    const int code = RunMessageLoop(mainForm, options, progress);
     StopRun();
     SetUserInterface(nullptr);
     ShutDown();

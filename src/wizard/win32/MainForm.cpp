@@ -4,7 +4,9 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "CaptionButton.h"
 #include "MainFormIds.h"
+#include "OptionsForm.h"
 #include "ProgressForm.h"
 #include "UiDispatcher.h"
 #include "app/AppFolders.h"
@@ -34,6 +36,11 @@ constexpr UINT kFirstActivationMessage = WM_APP + 10;
 constexpr UINT_PTR kHintTimer = 1;
 constexpr UINT kHintMilliseconds = 100;
 constexpr COLORREF kLinkColour = RGB(0, 0, 128);
+// The system menu's entry for the About page: a drawn title-bar button is not shown where
+// the system composes window frames itself.
+constexpr UINT kAboutSystemCommand = 0x0110;
+// The program icon of the version resource.
+constexpr const wchar_t* kProgramIcon = L"AAA_PROGRAM";
 
 // "Text files (*.TXT)|*.txt|..." as the file dialog takes it: pairs ended by NUL, and one
 // more NUL at the end.
@@ -56,7 +63,9 @@ TMainForm::TMainForm(HINSTANCE instance) {
     windowClass.lpfnWndProc = &TMainForm::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = LoadIconW(instance, kProgramIcon);
+    if (windowClass.hIcon == nullptr)
+        windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kClassName;
     RegisterWindowClass(windowClass);
@@ -67,6 +76,11 @@ TMainForm::TMainForm(HINSTANCE instance) {
     if (window_ == nullptr)
         throw Error(L"Cannot create the main window. " + SystemErrorText(GetLastError()));
 
+    captionButton_ = std::make_unique<TCaptionButton>(
+        window_, [this] { Guarded([this] { CaptionButtonClick(); }); });
+    const HMENU systemMenu = GetSystemMenu(window_, FALSE);
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, kAboutSystemCommand, L"About Dovrel...");
     LoadPictures();
     CreateControls();
     drives_ = CreateSystemDrives();
@@ -93,6 +107,9 @@ TMainForm::~TMainForm() {
 void TMainForm::Connect(const TMainFormPartners& partners) {
     progress_ = &partners.progress;
     dispatcher_ = &partners.dispatcher;
+    options_ = &partners.options;
+    hints_.insert(options_->Hints().begin(), options_->Hints().end());
+    hintWindows_.push_back(options_->Handle());
     wizard_ = std::make_unique<TWizard>(*this, *selectionTree_, partners.mainPassword,
                                         partners.newPassword, partners.passwordMessages);
 }
@@ -136,7 +153,16 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0;
+        captionButton_ != nullptr && captionButton_->HandleMessage(message, wParam, lParam, result))
+        return result;
     switch (message) {
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == kAboutSystemCommand) {
+                Guarded([this] { CaptionButtonClick(); });
+                return 0;
+            }
+            break;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
@@ -190,6 +216,16 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+void TMainForm::OptionsButtonClick() {
+    if (options_ != nullptr)
+        options_->Show(TOptionsPage::General);
+}
+
+void TMainForm::CaptionButtonClick() {
+    if (options_ != nullptr)
+        options_->Show(TOptionsPage::About);
+}
+
 // Once: a main password when none is set, then what the command line asks for.
 void TMainForm::OnFirstActivation() {
     Guarded([this] {
@@ -204,7 +240,7 @@ void TMainForm::OnCommand(int id, int code) {
     Guarded([&] {
         switch (id) {
             case kOptionsButton:
-                // The options dialog comes with its own window; until then nothing opens.
+                OptionsButtonClick();
                 break;
             case kHelpButton:
                 ShowHelp();

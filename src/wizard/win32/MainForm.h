@@ -22,8 +22,10 @@
 namespace dovrel {
 
 class TDrives;
+class TCaptionButton;
 class TMainPassDialog;
 class TNewPassDialog;
+class TOptionsForm;
 class TPasswordMessages;
 class TProgressForm;
 class TSelectionTree;
@@ -37,6 +39,7 @@ struct TMainFormPartners {
     TPasswordMessages& passwordMessages;
     TProgressForm& progress;
     TUiDispatcher& dispatcher;
+    TOptionsForm& options;
 };
 
 // The program's one main window: the page book of the wizard, the button bar and the status
@@ -110,6 +113,9 @@ private:
     LRESULT OnColorStatic(HDC dc, HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnFirstActivation();
+    void OptionsButtonClick();
+    // The title-bar help button and its stand-in in the system menu.
+    void CaptionButtonClick();
     // Runs an event handler; an error escaping it is shown and the program goes on.
     template <typename Handler>
     void Guarded(Handler&& handler) noexcept;
@@ -190,16 +196,20 @@ private:
     // What the language controller translates, by the controls' design names.
     std::map<std::wstring, HWND, std::less<>> named_;
     std::map<HWND, std::wstring> hints_;
+    // Top-level windows besides this one whose hints show in the status bar.
+    std::vector<HWND> hintWindows_;
     std::wstring passwordDialogFilter_ = L"Text files (*.TXT)|*.txt| All files|*.*";
     std::wstring passwordDialogTitle_ = L"Choose file which content will be used as password";
     std::wstring windowHint_;  // the open path's step text
     std::wstring statusText_;
     std::unique_ptr<TLanguageController> languageController_;
 
+    std::unique_ptr<TCaptionButton> captionButton_;
     std::unique_ptr<TDrives> drives_;
     std::unique_ptr<TSelectionTree> selectionTree_;
     std::unique_ptr<TWizard> wizard_;
     TProgressForm* progress_ = nullptr;
+    TOptionsForm* options_ = nullptr;
     TUiDispatcher* dispatcher_ = nullptr;
     bool activated_ = false;
 };

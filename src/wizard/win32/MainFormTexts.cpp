@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "MainForm.h"
 #include "crypto/CryptoAlgorithms.h"
 #include "platform/Error.h"
@@ -151,10 +153,14 @@ std::wstring TMainForm::HintUnderPointer() const {
     POINT pointer{};
     GetCursorPos(&pointer);
     HWND window = WindowFromPoint(pointer);
-    if (!OwnsWindow(window))
+    if (window == nullptr)
         return {};
-    // A control without a hint of its own shows its parent's, up to the window's.
-    for (; window != nullptr && window != window_; window = GetParent(window)) {
+    const HWND top = GetAncestor(window, GA_ROOT);
+    if (top != window_ &&
+        std::find(hintWindows_.begin(), hintWindows_.end(), top) == hintWindows_.end())
+        return {};
+    // A control without a hint of its own shows its parent's, up to its window's.
+    for (; window != nullptr && window != top; window = GetParent(window)) {
         const auto found = hints_.find(window);
         if (found != hints_.end() && !found->second.empty())
             return found->second;

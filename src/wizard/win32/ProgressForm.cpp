@@ -2,14 +2,10 @@
 
 #include <commctrl.h>
 
-#include <cmath>
-#include <cstdint>
-#include <cwchar>
-
-#include "app/LangManager.h"
-#include "app/MessageFormat.h"
 #include "app/StartUp.h"
 #include "engine/FilesIterationThread.h"
+#include "platform/LocalTime.h"
+#include "wizard/ProgressTexts.h"
 
 namespace dovrel {
 
@@ -18,23 +14,6 @@ namespace {
 constexpr UINT_PTR kTimer = 1;
 constexpr UINT kTickMilliseconds = 100;
 constexpr DWORD kLabel = SS_LEFTNOWORDWRAP;
-
-// "hh:mm:ss" of a time in days: the hour of the day, so 25 hours read 01.
-std::wstring TimeOfDayText(double days) {
-    const double fraction = days - std::floor(days);
-    auto seconds = static_cast<std::int64_t>(std::llround(fraction * 86400000.0) / 1000);
-    seconds %= 86400;
-    wchar_t text[16];
-    std::swprintf(text, 16, L"%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
-                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
-    return text;
-}
-
-// Rounded to the nearest whole number, ties to even.
-int Percent(std::int64_t done, std::int64_t total) {
-    return static_cast<int>(
-        std::nearbyint(static_cast<double>(done) / static_cast<double>(total) * 100.0));
-}
 
 }  // namespace
 
@@ -71,19 +50,16 @@ void TProgressForm::Close() {
 }
 
 void TProgressForm::Tick() {
-    const TRunProgress progress = ReadRunProgress();
-    SetTextIfChanged(elapsed_, TimeOfDayText(progress.Elapsed));
-    SetTextIfChanged(estimated_, TimeOfDayText(progress.Remaining));
-    SendMessageW(currentBar_, PBM_SETPOS, Percent(progress.ItemDone, progress.ItemTotal), 0);
-    const int percent = Percent(progress.BytesDone, progress.TotalBytes);
-    SendMessageW(allBar_, PBM_SETPOS, percent, 0);
-    const std::wstring caption = FormatMessageText(LookupMessage(L"Percent_completed"), percent);
-    SetTextIfChanged(Handle(), caption);
-    SetTextIfChanged(owner_, std::wstring(kApplicationName) + L" - " + caption);
-    SetTextIfChanged(fileName_, progress.CurrentItem);
-    const std::wstring count =
-        FormatMessageText(LookupMessage(L"Percent"), progress.CurrentIndex, progress.ItemCount);
-    SetTextIfChanged(filesPercent_, count);
+    const TProgressTexts texts = ProgressTick(ReadRunProgress(), LocaleTimeSeparator());
+    SetTextIfChanged(elapsed_, texts.ElapsedTime);
+    SetTextIfChanged(estimated_, texts.EstimatedTime);
+    SendMessageW(currentBar_, PBM_SETPOS, texts.CurrentFilePosition, 0);
+    SendMessageW(allBar_, PBM_SETPOS, texts.AllFilesPosition, 0);
+    SetTextIfChanged(Handle(), texts.Caption);
+    // The main window's caption is the taskbar button's text too.
+    SetTextIfChanged(owner_, texts.MainCaption);
+    SetTextIfChanged(fileName_, texts.FileName);
+    SetTextIfChanged(filesPercent_, texts.FilesPercent);
 }
 
 void TProgressForm::OnCommand(int id, int, HWND) {

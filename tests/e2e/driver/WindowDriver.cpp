@@ -22,6 +22,9 @@
 //                                              expand button; the item must be shown
 //   WindowDriver choose CLASS CAPTION N ROW    chooses row ROW of the N-th visible drop-down
 //                                              list (from 0) as a choice of the user would
+//   WindowDriver caption CLASS CAPTION         prints the window's caption
+//   WindowDriver helpbox CLASS CAPTION         prints "X Y", the middle of the help button
+//                                              the main window draws left of its minimize box
 // Exit code 0 on success, 1 when the window or the control is not there.
 #include <windows.h>
 
@@ -367,6 +370,28 @@ int Usage() {
 
 }  // namespace
 
+int Caption(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    std::printf("%ls\n", text);
+    return 0;
+}
+
+// Where the main window draws its help button: right to left the close box, a gap, the
+// maximize and minimize boxes, a gap, then the help button, each box two pixels narrower
+// than the caption button size.
+int HelpBox(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int gap = 2;
+    const int width = GetSystemMetrics(SM_CXSIZE) - gap;
+    const int right =
+        frame.right - GetSystemMetrics(SM_CXFIXEDFRAME) - gap - (width + gap) - (2 * width + gap);
+    const int y = frame.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYSIZE) / 2;
+    std::printf("%d %d\n", right - width / 2, y);
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4)
         return Usage();
@@ -395,6 +420,10 @@ int wmain(int argc, wchar_t** argv) {
         return Row(window, _wtoi(argv[4]), option == L"box");
     if (command == L"treeitem" && (argc == 5 || argc == 6))
         return TreeItem(window, argv[4], option == L"button");
+    if (command == L"caption" && argc == 4)
+        return Caption(window);
+    if (command == L"helpbox" && argc == 4)
+        return HelpBox(window);
     if (command == L"choose" && argc == 6)
         return Choose(window, _wtoi(argv[4]), _wtoi(argv[5]));
     return Usage();
