@@ -73,7 +73,9 @@ void TProgressForm::OnCommand(int id, int, HWND) {
 LRESULT TProgressForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
-            if (wParam == kTimer)
+            // A tick already queued when the dialog was hidden must not put the percentage
+            // back into the main window's caption.
+            if (wParam == kTimer && IsWindowVisible(Handle()))
                 Tick();
             return 0;
         case WM_CLOSE:
