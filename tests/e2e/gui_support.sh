@@ -12,8 +12,14 @@ fail() {
 shot() { command -v import >/dev/null && import -window root "$out/${shots}_$1.png" 2>/dev/null; }
 
 # A driver call, repeated for up to ten seconds until it answers: windows take their time.
+# A wait does its own waiting and is made once.
 drive() {
     local answer
+    if [ "$1" = wait ]; then
+        answer=$(wine "$driver" "$@" 2>/dev/null) || return 1
+        echo "${answer//$'\r'/}"
+        return 0
+    fi
     for _ in $(seq 1 50); do
         if answer=$(wine "$driver" "$@" 2>/dev/null | tr -d '\r') && [ -n "$answer" ]; then
             echo "$answer"
@@ -82,7 +88,7 @@ fresh_start() {
 put_back() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
     for kept in $kept_files; do
-        rm -f "$data/$kept"
+        rm -rf "$data/$kept"
         [ -e "$data/$kept.e2e-saved" ] && mv "$data/$kept.e2e-saved" "$data/$kept"
     done
     [ -n "${work:-}" ] && rm -rf "$work"
