@@ -1,6 +1,8 @@
 #include "crypto/EncryptedFile.h"
 
+#include <cwctype>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "crypto/ByteOrder.h"
@@ -86,14 +88,36 @@ bool TransformInChunks(TBlockCipher& cipher, TStream& source, TStream& target, s
     return true;
 }
 
+// What separates folders in a stored name here: Windows also takes "C:name" and "name:stream"
+// as something else than a file of the folder.
+constexpr bool kWindowsNames = kPathDelim == L'\\';
+constexpr const wchar_t* kNameSeparators = kWindowsNames ? L"\\/:" : L"\\/";
+
+// The names Windows takes for devices (CON, NUL, COM1...), in any letter case and with any
+// extension. Refused everywhere: no file encrypted on Windows has such a name.
+bool NamesDevice(std::wstring_view name) {
+    std::wstring base(name.substr(0, name.find(L'.')));
+    while (!base.empty() && base.back() == L' ')
+        base.pop_back();
+    for (wchar_t& c : base)
+        c = static_cast<wchar_t>(std::towupper(c));
+    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL")
+        return true;
+    return base.size() == 4 && (base.starts_with(L"COM") || base.starts_with(L"LPT")) &&
+           base[3] >= L'1' && base[3] <= L'9';
+}
+
 // A stored name must not lead out of the ".enc" file's folder: only its last component is
-// used, and one that names no file is refused.
+// used. One that names no file, a device, or (on Windows, which would drop them) ends in a
+// dot or a blank is refused before anything is opened.
 std::wstring SafeOutputName(const std::wstring& stored, const std::wstring& path) {
     std::wstring name = stored;
-    const auto cut = name.find_last_of(L"\\/:");
+    const auto cut = name.find_last_of(kNameSeparators);
     if (cut != std::wstring::npos)
         name.erase(0, cut + 1);
-    if (name.empty() || name == L"." || name == L"..") {
+    const bool dropsEnd =
+        kWindowsNames && !name.empty() && (name.back() == L'.' || name.back() == L' ');
+    if (name.empty() || name == L"." || name == L".." || NamesDevice(name) || dropsEnd) {
         throw Error(L"The file name stored in \"" + path + L"\" is not valid");
     }
     return name;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <map>
 
 #ifndef _WIN32
@@ -11,12 +12,14 @@
 #endif
 
 #include "app/AppFolders.h"
+#include "crypto/Crc32.h"
 #include "crypto/CryptoAlgorithms.h"
 #include "crypto/ciphers/Blowfish.h"
 #include "platform/Error.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 #include "support/TempFolder.h"
 
 namespace dovrel {
@@ -353,43 +356,90 @@ TEST_F(EncryptedFile, TruncatedFilesRaiseTheReadError) {
     }
 }
 
-TEST_F(EncryptedFile, AStoredNameCannotLeaveTheFolder) {
-    // A hand-made file whose stored name climbs out of its folder.
+// A hand-made Blowfish file (password "pw", no data) whose stored name is `stored`.
+Bytes HandMadeEncFile(const std::u16string& stored) {
     TBlowfish cipher;
     cipher.SetKeyFromPassword(Bytes{'p', 'w'});
-#ifdef _WIN32
-    const std::u16string stored = u"..\\escaped.txt";
-#else
-    const std::u16string stored = u"../escaped.txt";
-#endif
-    const std::string utf8(stored.begin(), stored.end());
+    const std::string utf8 = ToUtf8(std::wstring(stored.begin(), stored.end()));
     const std::string name = cipher.EncryptText(Bytes(utf8.begin(), utf8.end()));
-    const auto crc = [&] {
-        std::uint32_t r = 0xFFFFFFFF;
-        for (char16_t c : stored) {
-            for (std::uint8_t b :
-                 {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8)}) {
-                r ^= b;
-                for (int k = 0; k < 8; ++k)
-                    r = r >> 1 ^ (0xEDB88320u & (0u - (r & 1)));
-            }
-        }
-        return ~r;
-    }();
+    const std::uint32_t crc = TextCRC32(stored).value_or(0);
     Bytes file = {'B', 'F', 'S'};
     for (int i = 0; i < 4; ++i)
         file.push_back(static_cast<std::uint8_t>(crc >> (8 * i)));
     for (int i = 0; i < 4; ++i)
         file.push_back(static_cast<std::uint8_t>(name.size() >> (8 * i)));
     file.insert(file.end(), name.begin(), name.end());
-    CreateFolderChain(work + L"inner");
-    WriteAll(work + L"inner" + kPathDelim + L"x.enc", file);
+    return file;
+}
 
-    std::string password = "pw";
-    ASSERT_TRUE(
-        Entry("BFS").DecryptFile(work + L"inner" + kPathDelim + L"x.enc", password, events));
-    EXPECT_TRUE(GetAttributeData(work + L"inner" + kPathDelim + L"escaped.txt"));
-    EXPECT_FALSE(GetAttributeData(work + L"escaped.txt"));
+// What a stored name may do: only its last component is written, in the ".enc" file's
+// folder; a name of no file or of a device is refused before anything is opened. On
+// Windows ":" also separates and a trailing dot or blank, which the system would drop, is
+// refused; elsewhere those are a file's own name.
+TEST_F(EncryptedFile, HostileStoredNamesStayInTheFolderAndOpenNoDevice) {
+    constexpr bool windows = kPathDelim == L'\\';
+    const std::wstring refused = L"(refused)";
+    const std::wstring failed = L"(create error)";
+    const std::wstring notDecrypted = L"(no password fits)";
+    const struct {
+        std::u16string stored;
+        std::wstring written;  // on Windows
+        std::wstring writtenElsewhere;
+    } cases[] = {
+        {u"..\\up.txt", L"up.txt", L"up.txt"},
+        {u"../up.txt", L"up.txt", L"up.txt"},
+        {u"C:\\Windows\\win.ini", L"win.ini", L"win.ini"},
+        {u"\\\\server\\share\\unc.txt", L"unc.txt", L"unc.txt"},
+        {u"/etc/passwd", L"passwd", L"passwd"},
+        {u"C:drive.txt", L"drive.txt", L"C:drive.txt"},
+        {u"file.txt:stream", L"stream", L"file.txt:stream"},
+        {u"..", refused, refused},
+        {u".", refused, refused},
+        // An empty name has no checksum to match: no password fits, and nothing is written.
+        {u"", notDecrypted, notDecrypted},
+        {u"sub\\", refused, refused},
+        {u"CON", refused, refused},
+        {u"nul.txt", refused, refused},
+        {u"Com1", refused, refused},
+        {u"LPT9.log", refused, refused},
+        {u"aux .tar.gz", refused, refused},
+        {u"COM0", L"COM0", L"COM0"},
+        {u"CONSOLE.txt", L"CONSOLE.txt", L"CONSOLE.txt"},
+        {u"name.", refused, L"name."},
+        {u"name ", refused, L"name "},
+        {std::u16string(300, u'a'), failed, failed},
+    };
+    const std::wstring inner = work + L"inner" + kPathDelim;
+    for (const auto& c : cases) {
+        const std::wstring expected = windows ? c.written : c.writtenElsewhere;
+        SCOPED_TRACE(ToUtf8(std::wstring(c.stored.begin(), c.stored.end())));
+        std::filesystem::remove_all(std::filesystem::path(inner));
+        CreateFolderChain(inner);
+        const auto outside = Listing(work);
+        WriteAll(inner + L"x.enc", HandMadeEncFile(c.stored));
+        std::string password = "pw";
+        try {
+            const bool decrypted = Entry("BFS").DecryptFile(inner + L"x.enc", password, events);
+            EXPECT_EQ(decrypted ? L"(decrypted)" : notDecrypted,
+                      expected == notDecrypted ? notDecrypted : L"(decrypted)");
+            EXPECT_NE(expected, refused);
+            EXPECT_NE(expected, failed);
+        } catch (const Error& e) {
+            if (expected == refused)
+                EXPECT_EQ(e.Message(),
+                          L"The file name stored in \"" + inner + L"x.enc\" is not valid");
+            else
+                EXPECT_EQ(expected, failed) << ToUtf8(e.Message());
+        }
+        std::map<std::wstring, std::int64_t> left = {{L"x.enc", 0}};
+        if (expected != refused && expected != failed && expected != notDecrypted)
+            left[expected] = 0;
+        auto listing = Listing(inner);
+        for (auto& entry : listing)
+            entry.second = 0;
+        EXPECT_EQ(listing, left) << "the folder holds the .enc file and the output only";
+        EXPECT_EQ(Listing(work), outside) << "nothing outside the folder";
+    }
 }
 
 TEST_F(EncryptedFile, AllAtOnceLeavesTheTwofishFile) {
