@@ -76,15 +76,28 @@ THiddenConfig::THiddenConfig() : THiddenConfig(GetDataFolder()) {}
 
 THiddenConfig::THiddenConfig(std::wstring dataFolder) : dataFolder_(std::move(dataFolder)) {}
 
+// A change that cannot be saved is taken back, so the items in memory are always those the
+// file was last written with.
 void THiddenConfig::AddItem(THiddenItemType kind, const std::wstring& path) {
     items_.push_back(std::make_unique<THiddenItem>(THiddenItem{kind, path}));
-    Save();
+    try {
+        Save();
+    } catch (...) {
+        items_.pop_back();
+        throw;
+    }
 }
 
 void THiddenConfig::DeleteItem(int index) {
     CheckIndex(index);
+    std::unique_ptr<THiddenItem> removed = std::move(items_[index]);
     items_.erase(items_.begin() + index);
-    Save();
+    try {
+        Save();
+    } catch (...) {
+        items_.insert(items_.begin() + index, std::move(removed));
+        throw;
+    }
 }
 
 const THiddenItem* THiddenConfig::FindItem(const std::wstring& path) const {

@@ -29,9 +29,10 @@ public:
     THiddenConfig(const THiddenConfig&) = delete;
     THiddenConfig& operator=(const THiddenConfig&) = delete;
 
-    // Appends an item, then saves.
+    // Appends an item, then saves; when the save raises, the item is not added.
     void AddItem(THiddenItemType kind, const std::wstring& path);
-    // Removes the item, then saves; an index outside the list raises and changes nothing.
+    // Removes the item, then saves; an index outside the list or a failed save raises and
+    // changes nothing.
     void DeleteItem(int index);
     // The first item whose path equals `path` exactly, letter case included.
     const THiddenItem* FindItem(const std::wstring& path) const;

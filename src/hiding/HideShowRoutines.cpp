@@ -22,15 +22,31 @@ void SetAttributesLogged(const std::wstring& path, std::uint32_t attributes,
         LogMessage(L"SetFileAttributes failed " + FormatErrorCode(code), source);
 }
 
-// Reads "NoDrives" (missing or of another type counts as 0), changes it, writes it back as
-// a DWORD and lets the file manager know.
+// "NoDrives"; missing or of another type counts as 0.
+std::uint32_t ReadNoDrives(const THidingServices& services) {
+    return services.registry.ReadDword(TRootKey::CurrentUser, kNoDrivesKey, kNoDrivesValue)
+        .value_or(0);
+}
+
+// Reads "NoDrives", changes it, writes it back as a DWORD and lets the file manager know.
 template <typename Change>
 void UpdateNoDrives(const THidingServices& services, Change change) {
-    const std::uint32_t old =
-        services.registry.ReadDword(TRootKey::CurrentUser, kNoDrivesKey, kNoDrivesValue)
-            .value_or(0);
-    services.registry.WriteDword(TRootKey::CurrentUser, kNoDrivesKey, kNoDrivesValue, change(old));
+    services.registry.WriteDword(TRootKey::CurrentUser, kNoDrivesKey, kNoDrivesValue,
+                                 change(ReadNoDrives(services)));
     services.announce();
+}
+
+// Records a hidden item; when the store cannot be saved, `undo` takes the hiding back, so
+// nothing stays hidden without a record to show it by.
+template <typename Undo>
+void RecordOrUndo(const THidingServices& services, THiddenItemType kind, const std::wstring& path,
+                  Undo undo) {
+    try {
+        services.store.AddItem(kind, path);
+    } catch (...) {
+        undo();
+        throw;
+    }
 }
 
 void RequireGuard(const THidingGuard& guard) {
@@ -73,18 +89,20 @@ void CoreUnhide(const std::wstring& path, const THidingServices& services) {
 
 void HideFile(const std::wstring& path, const THidingServices& services) {
     CoreHide(path, services);
-    services.store.AddItem(hitFile, path);
+    RecordOrUndo(services, hitFile, path, [&] { CoreUnhide(path, services); });
 }
 
 void HideFolder(const std::wstring& path, const THidingServices& services) {
     CoreHide(path, services);
-    services.store.AddItem(hitFolder, path);
+    RecordOrUndo(services, hitFolder, path, [&] { CoreUnhide(path, services); });
 }
 
 void HideDrive(const std::wstring& drivePath, const THidingServices& services) {
     const std::uint32_t bit = DriveBit(drivePath);
+    const std::uint32_t old = ReadNoDrives(services);
     UpdateNoDrives(services, [bit](std::uint32_t value) { return value | bit; });
-    services.store.AddItem(hitDrive, drivePath);
+    RecordOrUndo(services, hitDrive, drivePath,
+                 [&] { UpdateNoDrives(services, [old](std::uint32_t) { return old; }); });
 }
 
 void ShowFile(const std::wstring& path, int index, const THidingServices& services) {

@@ -255,3 +255,28 @@ TEST_F(HideShowLogged, SuccessfulChangesLogNothing) {
 
 }  // namespace
 }  // namespace dovrel
+
+namespace dovrel {
+namespace {
+
+// A store that cannot be saved ("base.dat" is a folder) takes back what it was to record:
+// the item is neither hidden nor listed, and the error reaches the caller.
+TEST_F(HideShow, AStoreThatCannotBeSavedLeavesNothingHidden) {
+    test::TempFolder brokenFolder;
+    CreateFolderChain(brokenFolder.Path(L"base.dat"));
+    THiddenConfig broken{brokenFolder.Folder()};
+    const THidingServices services{broken, registry_, services_.setAttributes, services_.announce};
+    SetNoDrives(0x4);
+    const std::wstring file = temp_.Path(L"a.txt");
+    for (const std::wstring& path : {file, std::wstring(L"E:\\")}) {
+        SCOPED_TRACE(ToUtf8(path));
+        EXPECT_THROW(ProcessHideItem(guard_, path, services), Error);
+        EXPECT_EQ(broken.Count(), 0) << "nothing listed";
+    }
+    EXPECT_EQ(attributeCalls_,
+              (std::vector<TAttributeCall>{{file, kHideAttributes}, {file, kShowAttributes}}));
+    EXPECT_EQ(NoDrives(), 0x4u) << "the drive's bit is taken back";
+}
+
+}  // namespace
+}  // namespace dovrel

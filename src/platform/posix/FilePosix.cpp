@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <random>
 
+#include "platform/FaultInjection.h"
 #include "platform/File.h"
 #include "platform/FileErrors.h"
 #include "platform/SystemError.h"
@@ -54,6 +55,10 @@ TFileStream::TFileStream(const std::wstring& path, TFileMode mode) : path_(path)
             break;
     }
     const bool creating = mode == TFileMode::fmCreate;
+    if (const unsigned injected =
+            InjectedFault(creating ? TFileOperation::Create : TFileOperation::Open, path)) {
+        throw creating ? CreateFileError(path, injected) : OpenFileError(path, injected);
+    }
     const int fd = ::open(Native(path).c_str(), flags, 0666);
     if (fd < 0) {
         const int code = errno;
@@ -93,6 +98,8 @@ TFileStream::TFileStream(const std::wstring& path, TFileMode mode) : path_(path)
 TFileStream::~TFileStream() = default;
 
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {
+    if (InjectedFault(TFileOperation::Read, path_) != 0)
+        return 0;
     auto* out = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
@@ -107,6 +114,8 @@ std::size_t TFileStream::Read(void* buffer, std::size_t count) {
 }
 
 std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
+    if (InjectedFault(TFileOperation::Write, path_) != 0)
+        return 0;
     const auto* in = static_cast<const char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
@@ -138,7 +147,7 @@ std::int64_t TFileStream::Size() {
 }
 
 void TFileStream::Flush() {
-    if (::fsync(handle_->fd) != 0)
+    if (InjectedFault(TFileOperation::Flush, path_) != 0 || ::fsync(handle_->fd) != 0)
         throw Error(L"Stream write error");
 }
 
@@ -155,11 +164,17 @@ unsigned ProbeReplaceable(const std::wstring& path) {
 }
 
 unsigned DeleteFileAt(const std::wstring& path) {
+    if (const unsigned injected = InjectedFault(TFileOperation::Delete, path))
+        return injected;
     return ::unlink(Native(path).c_str()) == 0 ? 0 : static_cast<unsigned>(errno);
 }
 
 void RenameReplacing(const std::wstring& from, const std::wstring& to) {
     const std::string target = Native(to);
+    if (const unsigned injected = InjectedFault(TFileOperation::Rename, from)) {
+        throw Error(L"Cannot rename \"" + from + L"\" to \"" + to + L"\". " +
+                    Reason(static_cast<int>(injected)));
+    }
     if (::rename(Native(from).c_str(), target.c_str()) != 0) {
         throw Error(L"Cannot rename \"" + from + L"\" to \"" + to + L"\". " + Reason(errno));
     }
@@ -177,6 +192,8 @@ std::wstring CreateTemporaryFile(const std::wstring& folder, const std::wstring&
         wchar_t suffix[17];
         swprintf(suffix, 17, L"%016llx", static_cast<unsigned long long>(rng()));
         const std::wstring path = folder + prefix + suffix + L".tmp";
+        if (const unsigned injected = InjectedFault(TFileOperation::Create, path))
+            throw CreateFileError(path, injected);
         const int fd = ::open(Native(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 
@@ -78,6 +79,8 @@ unsigned EnumerateFolder(const std::wstring& folder,
 }
 
 unsigned SetFileAttributesAt(const std::wstring& path, std::uint32_t attributes) {
+    if (const unsigned injected = InjectedFault(TFileOperation::SetAttributes, path))
+        return injected;
     if ((attributes & (attr::kHidden | attr::kSystem)) != 0)
         return ENOTSUP;
     const std::string native = ToUtf8(path);

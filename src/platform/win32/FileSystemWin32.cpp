@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
 
 namespace dovrel {
@@ -50,6 +51,8 @@ unsigned EnumerateFolder(const std::wstring& folder,
 }
 
 unsigned SetFileAttributesAt(const std::wstring& path, std::uint32_t attributes) {
+    if (const unsigned injected = InjectedFault(TFileOperation::SetAttributes, path))
+        return injected;
     return SetFileAttributesW(path.c_str(), attributes) ? 0 : GetLastError();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 
+#include "platform/FaultInjection.h"
 #include "platform/File.h"
 #include "platform/FileErrors.h"
 #include "platform/SystemError.h"
@@ -25,6 +26,10 @@ constexpr std::size_t kMaxTransfer = 1u << 30;
 
 TFileStream::TFileStream(const std::wstring& path, TFileMode mode) : path_(path) {
     const bool creating = mode == TFileMode::fmCreate;
+    if (const unsigned injected =
+            InjectedFault(creating ? TFileOperation::Create : TFileOperation::Open, path)) {
+        throw creating ? CreateFileError(path, injected) : OpenFileError(path, injected);
+    }
     const DWORD access =
         mode == TFileMode::fmOpenRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     // Windows refuses to write a read-only file; say so before asking, because Wine running
@@ -48,6 +53,8 @@ TFileStream::TFileStream(const std::wstring& path, TFileMode mode) : path_(path)
 TFileStream::~TFileStream() = default;
 
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {
+    if (InjectedFault(TFileOperation::Read, path_) != 0)
+        return 0;
     auto* out = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
@@ -61,6 +68,8 @@ std::size_t TFileStream::Read(void* buffer, std::size_t count) {
 }
 
 std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
+    if (InjectedFault(TFileOperation::Write, path_) != 0)
+        return 0;
     const auto* in = static_cast<const char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
@@ -93,7 +102,7 @@ std::int64_t TFileStream::Size() {
 }
 
 void TFileStream::Flush() {
-    if (!FlushFileBuffers(handle_->h))
+    if (InjectedFault(TFileOperation::Flush, path_) != 0 || !FlushFileBuffers(handle_->h))
         throw Error(L"Stream write error");
 }
 
@@ -114,14 +123,19 @@ unsigned ProbeReplaceable(const std::wstring& path) {
 }
 
 unsigned DeleteFileAt(const std::wstring& path) {
+    if (const unsigned injected = InjectedFault(TFileOperation::Delete, path))
+        return injected;
     return DeleteFileW(path.c_str()) ? 0 : GetLastError();
 }
 
 void RenameReplacing(const std::wstring& from, const std::wstring& to) {
-    if (!MoveFileExW(from.c_str(), to.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DWORD code = InjectedFault(TFileOperation::Rename, from);
+    if (code == 0 && !MoveFileExW(from.c_str(), to.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        code = GetLastError();
+    if (code != 0) {
         throw Error(L"Cannot rename \"" + from + L"\" to \"" + to + L"\". " +
-                    SystemErrorText(GetLastError()));
+                    SystemErrorText(code));
     }
 }
 
@@ -131,6 +145,8 @@ std::wstring CreateTemporaryFile(const std::wstring& folder, const std::wstring&
         wchar_t suffix[17];
         swprintf(suffix, 17, L"%016llx", static_cast<unsigned long long>(rng()));
         const std::wstring path = folder + prefix + suffix + L".tmp";
+        if (const unsigned injected = InjectedFault(TFileOperation::Create, path))
+            throw CreateFileError(path, injected);
         const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
