@@ -260,4 +260,6 @@ void TBlowfish::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) cons
     StoreBE32(out + 4, xl ^ p_[1]);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TBlowfish)
+
 }  // namespace dovrel

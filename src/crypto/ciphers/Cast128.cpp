@@ -144,4 +144,6 @@ void TCast128::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
     StoreBE32(out + 4, l);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TCast128)
+
 }  // namespace dovrel

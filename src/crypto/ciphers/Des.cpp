@@ -38,4 +38,6 @@ void TDes::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     des_core::StoreBlock(l, r, out);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TDes)
+
 }  // namespace dovrel

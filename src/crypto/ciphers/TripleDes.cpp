@@ -45,4 +45,6 @@ void TTripleDes::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) con
     des_core::StoreBlock(l, r, out);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TTripleDes)
+
 }  // namespace dovrel
