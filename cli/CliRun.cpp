@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <mutex>
-#include <thread>
 
 #include "ProgressLine.h"
 #include "Terminal.h"
@@ -43,13 +42,13 @@ private:
 
 void WatchRun(TStatusLine& status) {
     bool cancelled = false;
-    while (RunningThread()) {
+    // The wait ends early when the run does, so a short run costs no polling delay.
+    while (!WaitForRunEndFor(std::chrono::milliseconds(100))) {
         if (InterruptRequested() && !cancelled) {
             CancelRun();
             cancelled = true;
         }
         status.Show(FormatProgressLine(ReadRunProgress(), kLineWidth));
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     WaitForRunEnd();
     status.Clear();

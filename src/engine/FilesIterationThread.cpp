@@ -302,4 +302,10 @@ void WaitForRunEnd() {
         worker.join();
 }
 
+bool WaitForRunEndFor(std::chrono::milliseconds timeout) {
+    TRunSlot& slot = Slot();
+    std::unique_lock lock(slot.mutex);
+    return slot.ended.wait_for(lock, timeout, [&] { return !slot.running; });
+}
+
 }  // namespace dovrel

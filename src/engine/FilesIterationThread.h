@@ -105,5 +105,8 @@ std::shared_ptr<TFilesIterationThread> RunningThread();
 TRunProgress ReadRunProgress();
 // Blocks until no run exists and its worker has gone; for front ends without a message loop.
 void WaitForRunEnd();
+// Waits at most `timeout` for the current run to end (its worker may still be returning);
+// true when no run exists any more. A watcher wakes at once when the run ends.
+bool WaitForRunEndFor(std::chrono::milliseconds timeout);
 
 }  // namespace dovrel
