@@ -251,6 +251,23 @@ TEST_F(FilesIterationThread, CancelWhileCountingProcessesNothing) {
     EXPECT_EQ(host.closes, 1) << "closed once only";
 }
 
+// A watcher's timed wait runs out while the run goes on and returns as the run ends.
+TEST_F(FilesIterationThread, TimedWaitEndsWithTheRun) {
+    EXPECT_TRUE(WaitForRunEndFor(std::chrono::milliseconds(0))) << "no run at all";
+    PreselectedItems() = {temp.Path(L"a.txt")};
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::vector<std::wstring> seen;
+    ASSERT_TRUE(StartRun(
+        std::make_unique<TScriptedOperation>(
+            seen, [released](TScriptedOperation&, const std::wstring&) { released.wait(); }),
+        0, host));
+    EXPECT_FALSE(WaitForRunEndFor(std::chrono::milliseconds(20)));
+    release.set_value();
+    EXPECT_TRUE(WaitForRunEndFor(std::chrono::hours(1)));
+    EXPECT_TRUE(host.finished);
+}
+
 TEST_F(FilesIterationThread, CancelInsideALargeFileStopsItAndNoLaterItemStarts) {
     const std::wstring big = temp.Path(L"big.bin"), small = temp.Path(L"small.txt");
     WriteText(big, std::string(4 << 20, 'b'));
