@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "crypto/ByteOrder.h"
+
 // The full-block part of a chained call, written once for every cipher: the block function
 // is a template argument, so each cipher's loop calls its own block code directly and XORs
 // whole words instead of going byte by byte through a virtual call.
@@ -59,6 +61,41 @@ inline void DecryptBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t
         c = t;
     }
     c.Store(cv);
+}
+
+// The same for a block of two big-endian 32-bit halves, with the block function on the
+// halves: the chaining value stays in registers from block to block instead of going
+// through memory as bytes.
+template <class EncryptFn>
+inline void EncryptHalves(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                          std::size_t blocks, EncryptFn&& encrypt) {
+    std::uint32_t cl = LoadBE32(cv), cr = LoadBE32(cv + 4);
+    for (; blocks != 0; --blocks, in += 8, out += 8) {
+        cl ^= LoadBE32(in);
+        cr ^= LoadBE32(in + 4);
+        encrypt(cl, cr);
+        StoreBE32(out, cl);
+        StoreBE32(out + 4, cr);
+    }
+    StoreBE32(cv, cl);
+    StoreBE32(cv + 4, cr);
+}
+
+template <class DecryptFn>
+inline void DecryptHalves(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                          std::size_t blocks, DecryptFn&& decrypt) {
+    std::uint32_t cl = LoadBE32(cv), cr = LoadBE32(cv + 4);
+    for (; blocks != 0; --blocks, in += 8, out += 8) {
+        const std::uint32_t tl = LoadBE32(in), tr = LoadBE32(in + 4);
+        std::uint32_t l = tl, r = tr;
+        decrypt(l, r);
+        StoreBE32(out, l ^ cl);
+        StoreBE32(out + 4, r ^ cr);
+        cl = tl;
+        cr = tr;
+    }
+    StoreBE32(cv, cl);
+    StoreBE32(cv + 4, cr);
 }
 
 }  // namespace dovrel::chained

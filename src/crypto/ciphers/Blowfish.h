@@ -23,6 +23,7 @@ protected:
 
 private:
     void Encrypt(std::uint32_t& l, std::uint32_t& r) const noexcept;
+    void Decrypt(std::uint32_t& l, std::uint32_t& r) const noexcept;
 
     std::uint32_t p_[18] = {};
     std::uint32_t s_[4][256] = {};
