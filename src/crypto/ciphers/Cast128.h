@@ -24,6 +24,10 @@ protected:
     DOVREL_CHAINED_BLOCKS_DECL
 
 private:
+    // The rounds on the two halves, which end swapped, as the block is stored.
+    void Encrypt(std::uint32_t& l, std::uint32_t& r) const noexcept;
+    void Decrypt(std::uint32_t& l, std::uint32_t& r) const noexcept;
+
     std::uint32_t km_[16] = {};  // masking subkeys Km1..Km16
     std::uint32_t kr_[16] = {};  // rotation subkeys Kr1..Kr16, already reduced to 5 bits
     bool shortKey_ = false;      // 12 rounds
