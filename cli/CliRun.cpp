@@ -1,5 +1,6 @@
 #include "CliRun.h"
 
+#include <algorithm>
 #include <chrono>
 #include <mutex>
 
@@ -25,6 +26,10 @@ public:
     }
     void Finish(const TOperation& operation, std::int64_t itemCount) override {
         summary = SummarySentence(operation, itemCount);
+        items = itemCount;
+        // The progress total is one more than the bytes, so that it is never zero.
+        if (const auto run = RunningThread())
+            bytes = std::max<std::int64_t>(run->Progress().TotalBytes - 1, 0);
         finished = true;
     }
     void RunFailed(const std::wstring& item, const std::wstring& message) override {
@@ -34,6 +39,8 @@ public:
 
     bool finished = false;
     std::wstring summary;
+    std::int64_t items = 0;
+    std::int64_t bytes = 0;
     std::wstring failure;
 
 private:
@@ -85,7 +92,11 @@ int RunOperation(std::unique_ptr<TOperation> operation, const std::vector<std::w
         status.Message(L"cancelled");
         return kExitInterrupted;
     }
-    WriteOut(host.summary + L"\n");
+    if ((flags & CountOnly) != 0)
+        WriteOut(std::to_wstring(host.items) + (host.items == 1 ? L" file, " : L" files, ") +
+                 std::to_wstring(host.bytes) + L" bytes\n");
+    else
+        WriteOut(host.summary + L"\n");
     return ui.Skipped() > 0 ? kExitSkipped : kExitOk;
 }
 
