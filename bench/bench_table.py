@@ -50,6 +50,8 @@ def run(args):
     The peak comes from GNU time: a child that Python starts itself would report Python's own
     resident set, which the kernel counts for the child up to its exec."""
     with tempfile.NamedTemporaryFile("r") as peak_file:
+        # What earlier commands left to write back must not land on this one's flushes.
+        os.sync()
         start = time.perf_counter()
         proc = subprocess.run(["/usr/bin/time", "-q", "-f", "%M", "-o", peak_file.name, *args],
                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
