@@ -9,7 +9,7 @@ and the peak resident memory of dovrel-cli at three file sizes. Prints the table
 it, with the processor and the date, into the benchmark section of docs/performance.md.
 
 Usage: bench/bench_table.py --cli PATH --cipher-bench PATH [--mib N] [--big-mib N]
-                            [--files N] [--folder DIR] [--output FILE]
+                            [--files N] [--repeat N] [--folder DIR] [--output FILE]
 """
 import argparse
 import datetime
@@ -63,6 +63,19 @@ def run(args):
         return seconds, int(peak_file.read().split()[-1])
 
 
+def best_of(repeat, args, before=None):
+    """The shortest time of `repeat` runs of one command and its largest peak; `before` runs
+    untimed ahead of each, to give every run the same start."""
+    times, peaks = [], []
+    for _ in range(repeat):
+        if before:
+            before()
+        seconds, peak = run(args)
+        times.append(seconds)
+        peaks.append(peak)
+    return min(times), max(peaks)
+
+
 def make_file(path, size):
     chunk = os.urandom(1 << 20)
     with open(path, "wb") as f:
@@ -109,26 +122,32 @@ class Table:
         return "\n".join(lines)
 
 
-def crypt_rows(table, cli, work, size, pwfile):
+def crypt_rows(table, cli, work, size, pwfile, repeat):
     src = os.path.join(work, "data.bin")
     make_file(src, size)
     ref_out = os.path.join(work, "ref.bin")
     for cipher, ossl, key_bytes, block, extra in [("RIJNDAEL", "aes-192-cbc", 24, 16, [])] + \
             TOOL_CIPHERS:
         ossl_key = ["-K", KEY_HEX[: 2 * key_bytes], "-iv", IV_HEX[: 2 * block]]
-        ours, peak = run([cli, "encrypt", "--quiet", "--cipher", cipher, "--password-file",
-                          pwfile, src])
+        ours, peak = best_of(repeat, [cli, "encrypt", "--quiet", "--cipher", cipher,
+                                      "--password-file", pwfile, src])
         table.peaks.append(peak)
-        theirs, _ = run(["openssl", "enc", "-e", f"-{ossl}", *extra, *ossl_key, "-in", src,
-                         "-out", ref_out])
+        theirs, _ = best_of(repeat, ["openssl", "enc", "-e", f"-{ossl}", *extra, *ossl_key,
+                                     "-in", src, "-out", ref_out])
         table.time_row(f"encrypt, {cipher}", f"encrypt --cipher {cipher}", f"enc -{ossl}",
                        ours, theirs)
         if cipher == "RIJNDAEL":
             os.rename(src, src + ".orig")
-            ours, peak = run([cli, "decrypt", "--quiet", "--password-file", pwfile, src + ".enc"])
+
+            def no_output():
+                if os.path.exists(src):
+                    os.remove(src)
+
+            ours, peak = best_of(repeat, [cli, "decrypt", "--quiet", "--password-file", pwfile,
+                                          src + ".enc"], no_output)
             table.peaks.append(peak)
-            theirs, _ = run(["openssl", "enc", "-d", f"-{ossl}", *ossl_key, "-in", ref_out,
-                             "-out", os.path.join(work, "ref.dec")])
+            theirs, _ = best_of(repeat, ["openssl", "enc", "-d", f"-{ossl}", *ossl_key, "-in",
+                                         ref_out, "-out", os.path.join(work, "ref.dec")])
             table.time_row("decrypt, RIJNDAEL", "decrypt", f"enc -d -{ossl}", ours, theirs)
             if not same_file(src, src + ".orig"):
                 sys.exit("RIJNDAEL: the decrypted file differs from the source")
@@ -161,19 +180,22 @@ def in_process_rows(table, cipher_bench, work, buffer_mib):
         table.rate_row(f"encrypt, {cipher}", f"{name} CBC", ours, measured[name])
 
 
-def shred_rows(table, cli, work, size):
+def shred_rows(table, cli, work, size, repeat):
     victim = os.path.join(work, "victim.bin")
+
+    def fresh_victim():
+        make_file(victim, size)
+
     for scheme, passes, gnu in SHRED:
-        make_file(victim, size)
-        ours, peak = run([cli, "shred", "--quiet", "--scheme", str(scheme), victim])
+        ours, peak = best_of(repeat, [cli, "shred", "--quiet", "--scheme", str(scheme), victim],
+                             fresh_victim)
         table.peaks.append(peak)
-        make_file(victim, size)
-        theirs, _ = run(["shred", *gnu, "-u", victim])
+        theirs, _ = best_of(repeat, ["shred", *gnu, "-u", victim], fresh_victim)
         table.time_row(f"shred, scheme {scheme}", f"shred --scheme {scheme}",
                        f"shred {' '.join(gnu)} -u", ours, theirs)
 
 
-def count_row(table, cli, work, files):
+def count_row(table, cli, work, files, repeat):
     tree = os.path.join(work, "tree")
     folders = 1000
     for d in range(folders):
@@ -182,8 +204,8 @@ def count_row(table, cli, work, files):
         for i in range(files // folders):
             open(os.path.join(folder, f"f{i:03}.txt"), "wb").close()
     run(["find", tree, "-type", "f"])  # the same warm caches for both
-    ours, _ = run([cli, "encrypt", "--dry-run", "--quiet", tree])
-    theirs, _ = run(["find", tree, "-type", "f"])
+    ours, _ = best_of(repeat, [cli, "encrypt", "--dry-run", "--quiet", tree])
+    theirs, _ = best_of(repeat, ["find", tree, "-type", "f"])
     table.time_row(f"count {files} files in {folders} folders", "encrypt --dry-run",
                    "find DIR -type f", ours, theirs, limit=1.2)
     shutil.rmtree(tree)
@@ -235,6 +257,7 @@ def main():
     parser.add_argument("--big-mib", type=int, default=2048, help="largest file of the memory rows")
     parser.add_argument("--files", type=int, default=100_000, help="files of the counting row")
     parser.add_argument("--buffer-mib", type=int, default=32, help="in-process buffer")
+    parser.add_argument("--repeat", type=int, default=3, help="timed runs, the best counts")
     parser.add_argument("--folder", default="/var/tmp")
     parser.add_argument("--output", default="docs/performance.md")
     args = parser.parse_args()
@@ -246,10 +269,10 @@ def main():
         pwfile = os.path.join(work, "pw")
         with open(pwfile, "w") as f:
             f.write("benchmark")
-        crypt_rows(table, cli, work, size, pwfile)
+        crypt_rows(table, cli, work, size, pwfile, args.repeat)
         in_process_rows(table, os.path.abspath(args.cipher_bench), work, args.buffer_mib)
-        shred_rows(table, cli, work, size)
-        count_row(table, cli, work, args.files)
+        shred_rows(table, cli, work, size, args.repeat)
+        count_row(table, cli, work, args.files, args.repeat)
         memory_rows(table, cli, work, pwfile, [1, args.mib, args.big_mib])
     finally:
         shutil.rmtree(work, ignore_errors=True)
@@ -257,8 +280,8 @@ def main():
     today = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")
     text = "\n".join([
         f"Measured by `scripts/bench` on {cpu_model()} ({os.cpu_count()} logical processors), "
-        f"{today}: files of {args.mib} MiB in the page cache under {args.folder}, one run of "
-        "each command.",
+        f"{today}: files of {args.mib} MiB in the page cache under {args.folder}, the best of "
+        f"{args.repeat} runs of each command.",
         "",
         table.markdown(),
         "",
