@@ -6,12 +6,14 @@
 // cipher. Prints one table.
 //
 //   dovrel_bench_cipher [--folder DIR] [--mib N] [--buffer-mib N] [--repeat N]
-//                       [--cipher NAME] [--all-files]
+//                       [--cipher NAME] [--all-files] [--tsv FILE]
 //
 // DIR holds a scratch folder for the whole files (default /var/tmp; the current folder on
 // Windows), N of --mib is their size in MiB (default 256), --buffer-mib the buffer's (64),
 // --repeat keeps the best of that many runs of every measurement (1), --cipher limits the
-// run to the cipher of that list text.
+// run to the cipher of that list text. --tsv FILE also writes the chained rates for scripts,
+// one cipher a line: name, ours encrypting and decrypting, then each library's encrypting
+// and decrypting rate and its mark (see Rates), -1 where nothing was measured.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -73,6 +75,7 @@ struct Settings {
     int repeat = 1;
     std::wstring only;
     bool allFiles = false;
+    std::string tsv;
 };
 
 double SecondsSince(Clock::time_point start) {
@@ -494,6 +497,17 @@ void PrintRow(const TableRow& row) {
     std::fflush(stdout);
 }
 
+void WriteTsvRow(std::FILE* out, const TableRow& row) {
+    std::fprintf(out, "%s\t%.1f\t%.1f", row.cipher.c_str(), row.ours.encrypt, row.ours.decrypt);
+    for (const Rates& r : row.references) {
+        const bool failed = r.mark == '?';
+        std::fprintf(out, "\t%.1f\t%.1f\t%c", failed ? -1 : r.encrypt, failed ? -1 : r.decrypt,
+                     r.mark == ' ' ? '=' : r.mark);
+    }
+    std::fprintf(out, "\n");
+    std::fflush(out);
+}
+
 void PrintNotes(const std::vector<std::string>& notes) {
     std::printf(
         "\nratio = ours / library, above 1 ours is faster. The libraries may use instructions "
@@ -581,6 +595,12 @@ int Run(const Settings& settings) {
         static_cast<long long>(settings.fileSize / static_cast<std::int64_t>(kMiB)),
         ToUtf8(scratch.Path()).c_str());
     PrintHeader();
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> tsv(nullptr, &std::fclose);
+    if (!settings.tsv.empty()) {
+        tsv.reset(std::fopen(settings.tsv.c_str(), "w"));
+        if (!tsv)
+            throw std::runtime_error("cannot write " + settings.tsv);
+    }
     std::vector<std::string> notes;
     for (std::size_t i = 0; i < kCipherCount; ++i) {
         const std::wstring name = CipherListText(i);
@@ -600,6 +620,8 @@ int Run(const Settings& settings) {
             row.file = MeasureWholeFile(entry, path, settings.fileSize);
         }
         PrintRow(row);
+        if (tsv)
+            WriteTsvRow(tsv.get(), row);
     }
     PrintNotes(notes);
     ReleaseCipherCatalogue();
@@ -640,6 +662,8 @@ bool Parse(int argc, char** argv, Settings& settings) {
             settings.folder = FromUtf8(value);
         } else if (flag == "--cipher") {
             settings.only = FromUtf8(value);
+        } else if (flag == "--tsv") {
+            settings.tsv = value;
         } else if (!ParseCount(value, n)) {
             return false;
         } else if (flag == "--mib") {
@@ -663,7 +687,7 @@ int main(int argc, char** argv) {
     if (!dovrel::Parse(argc, argv, settings)) {
         std::fprintf(stderr,
                      "usage: dovrel_bench_cipher [--folder DIR] [--mib N] [--buffer-mib N] "
-                     "[--repeat N] [--cipher NAME] [--all-files]\n");
+                     "[--repeat N] [--cipher NAME] [--all-files] [--tsv FILE]\n");
         return 2;
     }
     try {

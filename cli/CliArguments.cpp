@@ -16,6 +16,7 @@ struct TCommandRules {
     bool takesScheme = false;
     bool takesMainPassword = false;
     bool takesAll = false;
+    bool takesDryRun = false;
 };
 
 constexpr std::array<TCommandRules, 8> kCommands = {{
@@ -23,9 +24,14 @@ constexpr std::array<TCommandRules, 8> kCommands = {{
      .takesPaths = true,
      .takesPassword = true,
      .takesDelete = true,
-     .takesCipher = true},
-    {.name = L"decrypt", .takesPaths = true, .takesPassword = true, .takesDelete = true},
-    {.name = L"shred", .takesPaths = true, .takesScheme = true},
+     .takesCipher = true,
+     .takesDryRun = true},
+    {.name = L"decrypt",
+     .takesPaths = true,
+     .takesPassword = true,
+     .takesDelete = true,
+     .takesDryRun = true},
+    {.name = L"shred", .takesPaths = true, .takesScheme = true, .takesDryRun = true},
     {.name = L"ciphers"},
     {.name = L"schemes"},
     {.name = L"hide", .takesPaths = true, .takesMainPassword = true},
@@ -75,6 +81,8 @@ private:
             out_.help = true;
         else if (arg == L"--quiet" || arg == L"-q")
             out_.quiet = true;
+        else if (arg == L"--dry-run" && rules_.takesDryRun)
+            out_.dryRun = true;
         else if (arg == L"--delete-source" && rules_.takesDelete)
             out_.deleteSource = true;
         else if (arg == L"--password-stdin" && rules_.takesPassword)

@@ -20,6 +20,7 @@ struct TCliOptions {
     bool all = false;  // show every hidden item
     bool deleteSource = false;
     bool quiet = false;
+    bool dryRun = false;  // count what the command would work on, change nothing
     bool help = false;
     bool version = false;
 };

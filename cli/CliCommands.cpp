@@ -75,21 +75,28 @@ int ListSchemes() {
     return kExitOk;
 }
 
+unsigned RunFlags(const TCliOptions& options) {
+    return ExpandFolders | (options.dryRun ? CountOnly : 0u);
+}
+
 int RunCrypt(const TCliOptions& options, std::unique_ptr<TCrypt> operation) {
     const bool encrypting = dynamic_cast<TEncrypt*>(operation.get()) != nullptr;
     if (encrypting)
         operation->Algorithm = ChooseCipher(options.cipher);
     operation->DeleteSource = options.deleteSource;
-    operation->Password = ObtainPassword(options, encrypting);
+    if (!options.dryRun)
+        operation->Password = ObtainPassword(options, encrypting);
     TRunFrontEnd front(options);
-    return RunOperation(std::move(operation), options.paths, front.status, front.ui, ExpandFolders);
+    return RunOperation(std::move(operation), options.paths, front.status, front.ui,
+                        RunFlags(options));
 }
 
 int RunShred(const TCliOptions& options) {
     auto operation = std::make_unique<TShred>(L"", L"");
     operation->Scheme = ChooseScheme(options.scheme);
     TRunFrontEnd front(options);
-    return RunOperation(std::move(operation), options.paths, front.status, front.ui, ExpandFolders);
+    return RunOperation(std::move(operation), options.paths, front.status, front.ui,
+                        RunFlags(options));
 }
 
 }  // namespace

@@ -35,6 +35,10 @@ constexpr const char* kPasswordHelp =
     "Without either, the password is asked at the terminal without echo. Passwords are\n"
     "never taken on the command line.\n";
 
+constexpr const char* kDryRunHelp =
+    "  --dry-run              only count the files and bytes the command would work on;\n"
+    "                         nothing is asked, read or changed\n";
+
 constexpr const char* kCommonHelp =
     "  --quiet                no progress line on standard error\n"
     "  --help                 show this help\n";
@@ -48,7 +52,7 @@ const std::string kEncryptHelp =
         "  --cipher NAME|ID|INDEX the cipher by list text, identifier or index (see\n"
         "                         dovrel-cli ciphers); the first one by default\n"
         "  --delete-source        delete each source once its file was encrypted\n") +
-    kPasswordHelp + kCommonHelp + "The password is asked twice at the terminal.\n";
+    kPasswordHelp + kDryRunHelp + kCommonHelp + "The password is asked twice at the terminal.\n";
 
 const std::string kDecryptHelp =
     std::string(
@@ -59,7 +63,7 @@ const std::string kDecryptHelp =
         "skips the file); elsewhere the file is skipped with a message.\n"
         "\n"
         "  --delete-source        delete each .enc file once it was decrypted\n") +
-    kPasswordHelp + kCommonHelp;
+    kPasswordHelp + kDryRunHelp + kCommonHelp;
 
 const std::string kShredHelp =
     std::string(
@@ -69,7 +73,7 @@ const std::string kShredHelp =
         "\n"
         "  --scheme NAME|INDEX    the scheme by class name, list text or index (see\n"
         "                         dovrel-cli schemes); the first one by default\n") +
-    kCommonHelp;
+    kDryRunHelp + kCommonHelp;
 
 constexpr const char* kCiphersHelp =
     "Usage: dovrel-cli ciphers\n"

@@ -1,8 +1,8 @@
 #include "CliRun.h"
 
+#include <algorithm>
 #include <chrono>
 #include <mutex>
-#include <thread>
 
 #include "ProgressLine.h"
 #include "Terminal.h"
@@ -26,6 +26,10 @@ public:
     }
     void Finish(const TOperation& operation, std::int64_t itemCount) override {
         summary = SummarySentence(operation, itemCount);
+        items = itemCount;
+        // The progress total is one more than the bytes, so that it is never zero.
+        if (const auto run = RunningThread())
+            bytes = std::max<std::int64_t>(run->Progress().TotalBytes - 1, 0);
         finished = true;
     }
     void RunFailed(const std::wstring& item, const std::wstring& message) override {
@@ -35,6 +39,8 @@ public:
 
     bool finished = false;
     std::wstring summary;
+    std::int64_t items = 0;
+    std::int64_t bytes = 0;
     std::wstring failure;
 
 private:
@@ -43,13 +49,13 @@ private:
 
 void WatchRun(TStatusLine& status) {
     bool cancelled = false;
-    while (RunningThread()) {
+    // The wait ends early when the run does, so a short run costs no polling delay.
+    while (!WaitForRunEndFor(std::chrono::milliseconds(100))) {
         if (InterruptRequested() && !cancelled) {
             CancelRun();
             cancelled = true;
         }
         status.Show(FormatProgressLine(ReadRunProgress(), kLineWidth));
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     WaitForRunEnd();
     status.Clear();
@@ -86,7 +92,11 @@ int RunOperation(std::unique_ptr<TOperation> operation, const std::vector<std::w
         status.Message(L"cancelled");
         return kExitInterrupted;
     }
-    WriteOut(host.summary + L"\n");
+    if ((flags & CountOnly) != 0)
+        WriteOut(std::to_wstring(host.items) + (host.items == 1 ? L" file, " : L" files, ") +
+                 std::to_wstring(host.bytes) + L" bytes\n");
+    else
+        WriteOut(host.summary + L"\n");
     return ui.Skipped() > 0 ? kExitSkipped : kExitOk;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "crypto/Base64.h"
+#include "crypto/ChainedBlocks.h"
 #include "crypto/Sha1.h"
 #include "platform/Error.h"
 #include "platform/Stream.h"
@@ -90,28 +91,40 @@ void TBlockCipher::PartialBlock(const std::uint8_t* in, std::uint8_t* out, std::
 
 void TBlockCipher::EncryptChained(const std::uint8_t* in, std::uint8_t* out, std::size_t n) {
     RequireKey();
-    const std::size_t b = blockBytes_;
-    for (; n >= b; n -= b, in += b, out += b) {
-        XorInto(cv_, in, cv_, b);
-        EncryptBlockImpl(cv_, cv_);
-        std::memcpy(out, cv_, b);
-    }
-    if (n != 0)
-        PartialBlock(in, out, n);
+    const std::size_t blocks = n / blockBytes_;
+    const std::size_t whole = blocks * blockBytes_;
+    if (blocks != 0)
+        EncryptChainedBlocks(cv_, in, out, blocks);
+    if (n != whole)
+        PartialBlock(in + whole, out + whole, n - whole);
 }
 
 void TBlockCipher::DecryptChained(const std::uint8_t* in, std::uint8_t* out, std::size_t n) {
     RequireKey();
-    const std::size_t b = blockBytes_;
-    std::uint8_t t[kMaxBlockBytes];
-    for (; n >= b; n -= b, in += b, out += b) {
-        std::memcpy(t, in, b);
-        DecryptBlockImpl(t, out);
-        XorInto(out, out, cv_, b);
-        std::memcpy(cv_, t, b);
-    }
-    if (n != 0)
-        PartialBlock(in, out, n);
+    const std::size_t blocks = n / blockBytes_;
+    const std::size_t whole = blocks * blockBytes_;
+    if (blocks != 0)
+        DecryptChainedBlocks(cv_, in, out, blocks);
+    if (n != whole)
+        PartialBlock(in + whole, out + whole, n - whole);
+}
+
+void TBlockCipher::EncryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                        std::size_t blocks) const {
+    const auto block = [this](const std::uint8_t* i, std::uint8_t* o) { EncryptBlockImpl(i, o); };
+    if (blockBytes_ == 8)
+        chained::EncryptBlocks<8>(cv, in, out, blocks, block);
+    else
+        chained::EncryptBlocks<16>(cv, in, out, blocks, block);
+}
+
+void TBlockCipher::DecryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                        std::size_t blocks) const {
+    const auto block = [this](const std::uint8_t* i, std::uint8_t* o) { DecryptBlockImpl(i, o); };
+    if (blockBytes_ == 8)
+        chained::DecryptBlocks<8>(cv, in, out, blocks, block);
+    else
+        chained::DecryptBlocks<16>(cv, in, out, blocks, block);
 }
 
 void TBlockCipher::EncryptCFB8(const std::uint8_t* in, std::uint8_t* out, std::size_t n) {

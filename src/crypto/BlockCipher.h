@@ -97,6 +97,13 @@ protected:
     virtual void WipeSchedule() noexcept = 0;
     virtual void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const = 0;
     virtual void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const = 0;
+    // The whole blocks of a chained call, CBC from `cv`, which they move on; in place
+    // allowed. The defaults go through the virtual block functions one block at a time;
+    // the ciphers override them with loops over their own block code (ChainedBlocks.h).
+    virtual void EncryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                      std::size_t blocks) const;
+    virtual void DecryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                      std::size_t blocks) const;
 
 private:
     void RequireKey() const;
@@ -112,11 +119,13 @@ private:
 
 class TBlockCipher64 : public TBlockCipher {
 protected:
+    static constexpr std::size_t kBlockBytes = 8;
     explicit TBlockCipher64(int maxKeySizeBits) : TBlockCipher(maxKeySizeBits, 8) {}
 };
 
 class TBlockCipher128 : public TBlockCipher {
 protected:
+    static constexpr std::size_t kBlockBytes = 16;
     explicit TBlockCipher128(int maxKeySizeBits) : TBlockCipher(maxKeySizeBits, 16) {}
 };
 

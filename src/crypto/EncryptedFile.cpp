@@ -1,10 +1,12 @@
 #include "crypto/EncryptedFile.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "crypto/BufferedStreams.h"
 #include "crypto/ByteOrder.h"
 #include "crypto/Crc32.h"
 #include "platform/Counter.h"
@@ -26,7 +28,7 @@ std::optional<std::uint32_t> NameChecksum(const std::wstring& name) {
 // Commit; otherwise it is deleted, so an unfinished file is never left to look finished.
 class TPendingOutput {
 public:
-    explicit TPendingOutput(const std::wstring& target) : target_(target) {
+    TPendingOutput(const std::wstring& target, std::size_t ioBufferBytes) : target_(target) {
         // Refuse before any work when the target could not be replaced at the end.
         if (const unsigned code = ProbeReplaceable(target))
             throw CreateFileError(target, code);
@@ -36,19 +38,23 @@ public:
             throw CreateFileError(target, e.SystemCode());
         }
         stream_ = std::make_unique<TFileStream>(temporary_, TFileMode::fmCreate);
+        writer_ = std::make_unique<TWriteBehindStream>(*stream_, ioBufferBytes);
     }
     ~TPendingOutput() {
         if (temporary_.empty())
             return;
+        writer_.reset();
         stream_.reset();
         DeleteFileAt(temporary_);
     }
     TPendingOutput(const TPendingOutput&) = delete;
     TPendingOutput& operator=(const TPendingOutput&) = delete;
 
-    TStream& Stream() { return *stream_; }
+    TStream& Stream() { return *writer_; }
 
     void Commit() {
+        writer_->Flush();
+        writer_.reset();
         stream_->Flush();
         stream_.reset();
         RenameReplacing(temporary_, target_);
@@ -59,7 +65,18 @@ private:
     std::wstring target_;
     std::wstring temporary_;
     std::unique_ptr<TFileStream> stream_;
+    std::unique_ptr<TWriteBehindStream> writer_;
 };
+
+// Disk transfers in pieces this large, whatever the 8192-byte chained calls of the format:
+// few system calls per file, and a bounded footprint however large the file is.
+constexpr std::size_t kIoBufferBytes = 512 << 10;
+
+// A small file needs no more buffer than it has bytes.
+std::size_t IoBufferFor(std::int64_t bytes) {
+    return static_cast<std::size_t>(
+        std::clamp<std::int64_t>(bytes, 1, static_cast<std::int64_t>(kIoBufferBytes)));
+}
 
 // The data in about a hundred steps, each cut into 8192-byte chained calls; the cut is part
 // of the format, and the reader makes the same one because its D is the writer's D.
@@ -127,8 +144,10 @@ std::wstring SafeOutputName(const std::wstring& stored, const std::wstring& path
 
 bool WriteEncryptedFile(TBlockCipher& cipher, const TCipherId& id, const std::wstring& path,
                         const TOperationEvents& events, int passCount) {
-    TFileStream source(path, TFileMode::fmOpenRead);
-    TPendingOutput output(path + L".enc");
+    TFileStream file(path, TFileMode::fmOpenRead);
+    const std::int64_t size = file.Size();
+    TReadAheadStream source(file, IoBufferFor(size));
+    TPendingOutput output(path + L".enc", IoBufferFor(size + kFixedHeaderBytes));
     TStream& target = output.Stream();
 
     const std::wstring name = ExtractFileName(path);
@@ -149,8 +168,9 @@ bool WriteEncryptedFile(TBlockCipher& cipher, const TCipherId& id, const std::ws
 
 bool RestoreFromEncryptedFile(TBlockCipher& cipher, const std::wstring& path, std::string& password,
                               const TOperationEvents& events, int passCount) {
-    TFileStream source(path, TFileMode::fmOpenRead);
-    const std::int64_t size = source.Size();
+    TFileStream file(path, TFileMode::fmOpenRead);
+    const std::int64_t size = file.Size();
+    TReadAheadStream source(file, IoBufferFor(size));
     std::uint8_t header[kFixedHeaderBytes];
     source.ReadBuffer(header, sizeof header);
     const std::uint32_t checksum = LoadLE32(header + 3);
@@ -173,7 +193,7 @@ bool RestoreFromEncryptedFile(TBlockCipher& cipher, const std::wstring& path, st
         name = decryptName();
     }
 
-    TPendingOutput output(ExtractFilePath(path) + SafeOutputName(name, path));
+    TPendingOutput output(ExtractFilePath(path) + SafeOutputName(name, path), IoBufferFor(size));
     if (!TransformInChunks(cipher, source, output.Stream(), kFixedHeaderBytes + nameLength, false,
                            events, passCount)) {
         return false;

@@ -126,19 +126,21 @@ void TFilesIterationThread::ExpandPreselectedFolders() {
         const std::wstring folder = items_[i];
         ScanFolder(folder);
         items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
+        knownSizes_.erase(knownSizes_.begin() + static_cast<std::ptrdiff_t>(i));
         itemCount_ = static_cast<std::int64_t>(items_.size());
     }
 }
 
 void TFilesIterationThread::CountBytes() {
     std::int64_t total = 1;
-    for (const std::wstring& item : items_)
-        total += SizeOf(item);
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        total += knownSizes_[i] >= 0 ? knownSizes_[i] : SizeOf(items_[i]);
     totalBytes_ = total;
 }
 
 void TFilesIterationThread::ProcessItems() {
-    for (std::size_t i = 0; i < items_.size(); ++i) {
+    const std::size_t processed = (flags_ & CountOnly) != 0 ? 0 : items_.size();
+    for (std::size_t i = 0; i < processed; ++i) {
         if (IsCancelled())
             return;
         SetCurrentItem(i);
@@ -184,12 +186,18 @@ void TFilesIterationThread::End() noexcept {
         // The run must still let go of its slot, or no run could start again.
     }
     items_.clear();
+    knownSizes_.clear();
     operation_.reset();
     ReleaseSlot(this);
 }
 
 void TFilesIterationThread::AppendItem(const std::wstring& path) {
+    AppendItem(path, -1);
+}
+
+void TFilesIterationThread::AppendItem(const std::wstring& path, std::int64_t knownSize) {
     items_.push_back(path);
+    knownSizes_.push_back(knownSize);
     itemCount_ = static_cast<std::int64_t>(items_.size());
 }
 
@@ -200,8 +208,9 @@ void TFilesIterationThread::ScanFolder(const std::wstring& folder) {
         return;
     const std::wstring path = WithTrailingDelimiter(folder);
     EnumerateFolder(path, [&](const TFindEntry& entry) {
+        // The listing carries the size: counting needs no second look at the file.
         if (!entry.data.IsFolder())
-            AppendItem(path + entry.name);
+            AppendItem(path + entry.name, entry.data.size);
         else if ((entry.data.attributes & attr::kReparsePoint) == 0)
             ScanFolder(path + entry.name + kPathDelim);
         return !IsCancelled();
@@ -300,6 +309,12 @@ void WaitForRunEnd() {
     }
     if (worker.joinable())
         worker.join();
+}
+
+bool WaitForRunEndFor(std::chrono::milliseconds timeout) {
+    TRunSlot& slot = Slot();
+    std::unique_lock lock(slot.mutex);
+    return slot.ended.wait_for(lock, timeout, [&] { return !slot.running; });
 }
 
 }  // namespace dovrel

@@ -17,6 +17,7 @@ class TOperation;
 // Iteration flags of a run.
 inline constexpr unsigned ExpandFolders = 1;  // a folder stands for every file under it
 inline constexpr unsigned WholeItems = 2;     // checked folders and drives are items themselves
+inline constexpr unsigned CountOnly = 4;      // collect and count the items, process none
 
 // What the progress display reads, with the values shown when no run exists. Times are in
 // days, the fraction being the time of day.
@@ -63,6 +64,7 @@ private:
     void Failed(const std::wstring& message) noexcept;
     void End() noexcept;
     void AppendItem(const std::wstring& path) override;
+    void AppendItem(const std::wstring& path, std::int64_t knownSize);
     void ScanFolder(const std::wstring& folder) override;
     void SetCurrentItem(std::size_t index);
 
@@ -72,6 +74,8 @@ private:
     TSelectionWalk* const selection_;
 
     std::vector<std::wstring> items_;  // the worker's alone
+    // Beside each item, its size when the folder walk read it already, else -1.
+    std::vector<std::int64_t> knownSizes_;
     std::atomic<bool> closed_{false};
     std::atomic<bool> cancelled_{false};
     std::atomic<std::int64_t> itemCount_{0};
@@ -105,5 +109,8 @@ std::shared_ptr<TFilesIterationThread> RunningThread();
 TRunProgress ReadRunProgress();
 // Blocks until no run exists and its worker has gone; for front ends without a message loop.
 void WaitForRunEnd();
+// Waits at most `timeout` for the current run to end (its worker may still be returning);
+// true when no run exists any more. A watcher wakes at once when the run ends.
+bool WaitForRunEndFor(std::chrono::milliseconds timeout);
 
 }  // namespace dovrel

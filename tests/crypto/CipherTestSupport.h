@@ -11,11 +11,21 @@
 #include <vector>
 
 #include "crypto/BlockCipher.h"
+#include "crypto/CpuFeatures.h"
 #include "platform/Error.h"
 
 namespace dovrel::test {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// Runs the portable cipher code, instead of any processor-specific path, while it lives.
+class PortableCiphersScope {
+public:
+    PortableCiphersScope() { SetPortableCiphersOnly(true); }
+    ~PortableCiphersScope() { SetPortableCiphersOnly(false); }
+    PortableCiphersScope(const PortableCiphersScope&) = delete;
+    PortableCiphersScope& operator=(const PortableCiphersScope&) = delete;
+};
 
 inline std::vector<std::uint8_t> Hex(std::string_view hex) {
     std::vector<std::uint8_t> out;

@@ -36,6 +36,16 @@ make_tree() {
 }
 make_tree "$work/orig"
 
+# --dry-run counts the files and their bytes, asks for no password and changes nothing.
+t="$work/dry"; cp -a "$work/orig" "$t"
+for cmd in encrypt decrypt shred; do
+    run "$cmd" --dry-run "$(p "$t")" </dev/null
+    expect_code 0 "$cmd --dry-run"
+    expect_out "5 files, 70019 bytes" "$cmd --dry-run"
+done
+diff -r "$work/orig" "$t" >/dev/null || fail "--dry-run changed the tree"
+rm -rf "$t"
+
 # Every cipher: the tree encrypted with the sources deleted, then decrypted back.
 run ciphers
 expect_code 0 "ciphers"
@@ -141,7 +151,7 @@ done
 # signal cannot be sent into the Windows console under Wine).
 if [ -z "$runner" ]; then
     t="$work/int"; mkdir -p "$t"
-    head -c $((24 << 20)) /dev/urandom >"$t/big"
+    head -c $((96 << 20)) /dev/urandom >"$t/big"
     sum=$(md5sum <"$t/big")
     "$cli" encrypt --cipher ALL --delete-source "${pw[@]}" "$t/big" >/dev/null 2>&1 &
     pid=$!

@@ -251,6 +251,40 @@ TEST_F(FilesIterationThread, CancelWhileCountingProcessesNothing) {
     EXPECT_EQ(host.closes, 1) << "closed once only";
 }
 
+// A counting run builds and counts the whole list, from the folder walk's sizes and from
+// the attribute data of a named file, and processes nothing.
+TEST_F(FilesIterationThread, ACountingRunCountsEverythingAndProcessesNothing) {
+    const std::wstring tree = Folder(L"Tree"), named = temp.Path(L"named.txt");
+    CreateFolderChain(tree + kPathDelim + L"sub");
+    WriteText(tree + kPathDelim + L"a.txt", "12345");
+    WriteText(tree + kPathDelim + L"sub" + kPathDelim + L"b.txt", std::string(7000, 'b'));
+    WriteText(named, "xyz");
+    PreselectedItems() = {named, tree};
+    std::vector<std::wstring> seen = Run(ExpandFolders | CountOnly);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_TRUE(host.finished);
+    EXPECT_EQ(host.atFinish.ItemCount, 3);
+    EXPECT_EQ(host.atFinish.TotalBytes, 1 + 3 + 5 + 7000);
+    EXPECT_EQ(ReadText(named), "xyz");
+}
+
+// A watcher's timed wait runs out while the run goes on and returns as the run ends.
+TEST_F(FilesIterationThread, TimedWaitEndsWithTheRun) {
+    EXPECT_TRUE(WaitForRunEndFor(std::chrono::milliseconds(0))) << "no run at all";
+    PreselectedItems() = {temp.Path(L"a.txt")};
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::vector<std::wstring> seen;
+    ASSERT_TRUE(StartRun(
+        std::make_unique<TScriptedOperation>(
+            seen, [released](TScriptedOperation&, const std::wstring&) { released.wait(); }),
+        0, host));
+    EXPECT_FALSE(WaitForRunEndFor(std::chrono::milliseconds(20)));
+    release.set_value();
+    EXPECT_TRUE(WaitForRunEndFor(std::chrono::hours(1)));
+    EXPECT_TRUE(host.finished);
+}
+
 TEST_F(FilesIterationThread, CancelInsideALargeFileStopsItAndNoLaterItemStarts) {
     const std::wstring big = temp.Path(L"big.bin"), small = temp.Path(L"small.txt");
     WriteText(big, std::string(4 << 20, 'b'));

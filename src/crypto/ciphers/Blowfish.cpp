@@ -184,17 +184,20 @@ inline std::uint32_t F(const std::uint32_t (&s)[4][256], std::uint32_t x) noexce
 
 }  // namespace
 
-void TBlowfish::Encrypt(std::uint32_t& l, std::uint32_t& r) const noexcept {
-    std::uint32_t xl = l, xr = r;
-    // Two rounds per step, so the halves swap by renaming instead of moving.
+// Each half takes its next P word right after it went into F, while F of the other half
+// is under way, as the published reference code does: the XOR stays off the path from
+// round to round. Two rounds per step, so the halves swap by renaming instead of moving.
+inline void TBlowfish::Encrypt(std::uint32_t& l, std::uint32_t& r) const noexcept {
+    std::uint32_t xl = l ^ p_[0], xr = r ^ p_[1];
+#pragma GCC unroll 8
     for (int i = 0; i < 16; i += 2) {
-        xl ^= p_[i];
         xr ^= F(s_, xl);
-        xr ^= p_[i + 1];
+        xl ^= p_[i + 2];
         xl ^= F(s_, xr);
+        xr ^= p_[i + 3];
     }
-    l = xr ^ p_[17];
-    r = xl ^ p_[16];
+    l = xr;
+    r = xl;
 }
 
 void TBlowfish::SetupKey(std::span<const std::uint8_t> key) {
@@ -248,16 +251,36 @@ void TBlowfish::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) cons
 }
 
 // Decryption is encryption with P taken in reverse order.
-void TBlowfish::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint32_t xl = LoadBE32(in), xr = LoadBE32(in + 4);
+inline void TBlowfish::Decrypt(std::uint32_t& l, std::uint32_t& r) const noexcept {
+    std::uint32_t xl = l ^ p_[17], xr = r ^ p_[16];
+#pragma GCC unroll 8
     for (int i = 17; i > 1; i -= 2) {
-        xl ^= p_[i];
         xr ^= F(s_, xl);
-        xr ^= p_[i - 1];
+        xl ^= p_[i - 2];
         xl ^= F(s_, xr);
+        xr ^= p_[i - 3];
     }
-    StoreBE32(out, xr ^ p_[0]);
-    StoreBE32(out + 4, xl ^ p_[1]);
+    l = xr;
+    r = xl;
+}
+
+void TBlowfish::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
+    std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
+    Decrypt(l, r);
+    StoreBE32(out, l);
+    StoreBE32(out + 4, r);
+}
+
+void TBlowfish::EncryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                     std::size_t blocks) const {
+    chained::EncryptHalves(cv, in, out, blocks,
+                           [this](std::uint32_t& l, std::uint32_t& r) { Encrypt(l, r); });
+}
+
+void TBlowfish::DecryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                     std::size_t blocks) const {
+    chained::DecryptHalves(cv, in, out, blocks,
+                           [this](std::uint32_t& l, std::uint32_t& r) { Decrypt(l, r); });
 }
 
 }  // namespace dovrel

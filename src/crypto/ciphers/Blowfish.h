@@ -4,6 +4,7 @@
 #include <span>
 
 #include "crypto/BlockCipher.h"
+#include "crypto/ChainedBlocks.h"
 
 namespace dovrel {
 
@@ -18,9 +19,11 @@ protected:
     void WipeSchedule() noexcept override;
     void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
     void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
+    DOVREL_CHAINED_BLOCKS_DECL
 
 private:
     void Encrypt(std::uint32_t& l, std::uint32_t& r) const noexcept;
+    void Decrypt(std::uint32_t& l, std::uint32_t& r) const noexcept;
 
     std::uint32_t p_[18] = {};
     std::uint32_t s_[4][256] = {};

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "crypto/BlockCipher.h"
+#include "crypto/ChainedBlocks.h"
 
 namespace dovrel {
 
@@ -20,8 +21,13 @@ protected:
     void WipeSchedule() noexcept override;
     void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
     void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
+    DOVREL_CHAINED_BLOCKS_DECL
 
 private:
+    // The rounds on the two halves, which end swapped, as the block is stored.
+    void Encrypt(std::uint32_t& l, std::uint32_t& r) const noexcept;
+    void Decrypt(std::uint32_t& l, std::uint32_t& r) const noexcept;
+
     std::uint32_t km_[16] = {};  // masking subkeys Km1..Km16
     std::uint32_t kr_[16] = {};  // rotation subkeys Kr1..Kr16, already reduced to 5 bits
     bool shortKey_ = false;      // 12 rounds

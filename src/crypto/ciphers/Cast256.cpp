@@ -135,4 +135,6 @@ void TCast256::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
     StoreBE32(out + 12, d);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TCast256)
+
 }  // namespace dovrel

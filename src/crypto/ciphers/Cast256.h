@@ -4,6 +4,7 @@
 #include <span>
 
 #include "crypto/BlockCipher.h"
+#include "crypto/ChainedBlocks.h"
 
 namespace dovrel {
 
@@ -19,6 +20,7 @@ protected:
     void WipeSchedule() noexcept override;
     void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
     void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
+    DOVREL_CHAINED_BLOCKS_DECL
 
 private:
     // Km(i) and Kr(i) of the RFC 2612 key schedule for the 12 quad-rounds; rotations kept as

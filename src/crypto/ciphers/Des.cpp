@@ -38,4 +38,18 @@ void TDes::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     des_core::StoreBlock(l, r, out);
 }
 
+void TDes::EncryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                std::size_t blocks) const {
+    des_core::EncryptChained(cv, in, out, blocks, [this](std::uint32_t& l, std::uint32_t& r) {
+        des_core::Rounds<false>(l, r, schedule_);
+    });
+}
+
+void TDes::DecryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                std::size_t blocks) const {
+    des_core::DecryptChained(cv, in, out, blocks, [this](std::uint32_t& l, std::uint32_t& r) {
+        des_core::Rounds<true>(l, r, schedule_);
+    });
+}
+
 }  // namespace dovrel

@@ -212,4 +212,40 @@ inline void Rounds(std::uint32_t& l, std::uint32_t& r, const Schedule& ks) noexc
     r = t;
 }
 
+// CBC over whole blocks with the chaining value kept after IP. IP and IP^-1 are bit
+// permutations, so the XOR of the chain commutes with them: only the rounds stand between
+// one block and the next, and the permutations of the data run beside them.
+template <class RoundsFn>
+inline void EncryptChained(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                           std::size_t blocks, RoundsFn&& rounds) noexcept {
+    std::uint32_t cl, cr;
+    LoadBlock(cv, cl, cr);
+    for (; blocks != 0; --blocks, in += 8, out += 8) {
+        std::uint32_t l, r;
+        LoadBlock(in, l, r);
+        cl ^= l;
+        cr ^= r;
+        rounds(cl, cr);
+        StoreBlock(cl, cr, out);
+    }
+    StoreBlock(cl, cr, cv);
+}
+
+template <class RoundsFn>
+inline void DecryptChained(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                           std::size_t blocks, RoundsFn&& rounds) noexcept {
+    std::uint32_t cl, cr;
+    LoadBlock(cv, cl, cr);
+    for (; blocks != 0; --blocks, in += 8, out += 8) {
+        std::uint32_t tl, tr;
+        LoadBlock(in, tl, tr);
+        std::uint32_t l = tl, r = tr;
+        rounds(l, r);
+        StoreBlock(l ^ cl, r ^ cr, out);
+        cl = tl;
+        cr = tr;
+    }
+    StoreBlock(cl, cr, cv);
+}
+
 }  // namespace dovrel::des_core

@@ -236,4 +236,8 @@ void TIce2::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     Decrypt(*sboxes_, schedule_, in, out);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TThinIce)
+DOVREL_CHAINED_BLOCKS_DEF(TIce)
+DOVREL_CHAINED_BLOCKS_DEF(TIce2)
+
 }  // namespace dovrel

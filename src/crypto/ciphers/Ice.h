@@ -4,6 +4,7 @@
 #include <span>
 
 #include "crypto/BlockCipher.h"
+#include "crypto/ChainedBlocks.h"
 
 namespace dovrel {
 
@@ -33,6 +34,7 @@ protected:
     void WipeSchedule() noexcept override;
     void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
     void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
+    DOVREL_CHAINED_BLOCKS_DECL
 
 private:
     const detail::IceSboxes* sboxes_;
@@ -49,6 +51,7 @@ protected:
     void WipeSchedule() noexcept override;
     void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
     void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
+    DOVREL_CHAINED_BLOCKS_DECL
 
 private:
     const detail::IceSboxes* sboxes_;
@@ -65,6 +68,7 @@ protected:
     void WipeSchedule() noexcept override;
     void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
     void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
+    DOVREL_CHAINED_BLOCKS_DECL
 
 private:
     const detail::IceSboxes* sboxes_;

@@ -134,4 +134,6 @@ void TIdea::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     Crypt(dk_, in, out);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TIdea)
+
 }  // namespace dovrel

@@ -374,4 +374,6 @@ void TMars::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     mars::Decrypt(k_, in, out);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TMars)
+
 }  // namespace dovrel

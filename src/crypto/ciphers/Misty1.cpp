@@ -184,4 +184,6 @@ void TMisty1::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const 
     StoreBE16(out + 6, l1);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TMisty1)
+
 }  // namespace dovrel

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "crypto/BlockCipher.h"
+#include "crypto/ChainedBlocks.h"
 
 namespace dovrel {
 
@@ -19,6 +20,7 @@ protected:
     void WipeSchedule() noexcept override;
     void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
     void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
+    DOVREL_CHAINED_BLOCKS_DECL
 
 private:
     // The expanded key EK[0..31] of RFC 2994 section 2.2: the key words, FI(EK[i], EK[i+1]),

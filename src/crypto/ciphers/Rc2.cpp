@@ -147,4 +147,6 @@ void TRc2::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     StoreLE16(out + 6, r3);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TRc2)
+
 }  // namespace dovrel

@@ -38,4 +38,6 @@ void TRc5::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     StoreLE32(out + 4, b - s_[1]);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TRc5)
+
 }  // namespace dovrel

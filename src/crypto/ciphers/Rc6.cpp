@@ -84,4 +84,6 @@ void TRc6::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     StoreLE32(out + 12, d);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TRc6)
+
 }  // namespace dovrel

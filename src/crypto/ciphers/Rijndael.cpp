@@ -4,7 +4,9 @@
 #include <cstddef>
 
 #include "crypto/ByteOrder.h"
+#include "crypto/CpuFeatures.h"
 #include "crypto/SecureWipe.h"
+#include "crypto/ciphers/RijndaelAesNi.h"
 
 namespace dovrel {
 
@@ -141,15 +143,55 @@ void TRijndael::SetupKey(std::span<const std::uint8_t> key) {
             dk_[4 * r + c] = (r == 0 || r == rounds_) ? w : InvMixColumn(w);
         }
     }
+    for (int i = 0; i < total; ++i) {
+        StoreBE32(aesniEk_ + 4 * i, ek_[i]);
+        StoreBE32(aesniDk_ + 4 * i, dk_[i]);
+    }
 }
 
 void TRijndael::WipeSchedule() noexcept {
     SecureWipe(ek_);
     SecureWipe(dk_);
+    SecureWipe(aesniEk_);
+    SecureWipe(aesniDk_);
     rounds_ = 0;
 }
 
 void TRijndael::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
+    if (UseAesNi())
+        aesni::EncryptBlock(aesniEk_, rounds_, in, out);
+    else
+        PortableEncrypt(in, out);
+}
+
+void TRijndael::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
+    if (UseAesNi())
+        aesni::DecryptBlock(aesniDk_, rounds_, in, out);
+    else
+        PortableDecrypt(in, out);
+}
+
+void TRijndael::EncryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                     std::size_t blocks) const {
+    if (UseAesNi())
+        aesni::EncryptCbc(aesniEk_, rounds_, cv, in, out, blocks);
+    else
+        chained::EncryptBlocks<kBlockBytes>(
+            cv, in, out, blocks,
+            [this](const std::uint8_t* i, std::uint8_t* o) { PortableEncrypt(i, o); });
+}
+
+void TRijndael::DecryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                     std::size_t blocks) const {
+    if (UseAesNi())
+        aesni::DecryptCbc(aesniDk_, rounds_, cv, in, out, blocks);
+    else
+        chained::DecryptBlocks<kBlockBytes>(
+            cv, in, out, blocks,
+            [this](const std::uint8_t* i, std::uint8_t* o) { PortableDecrypt(i, o); });
+}
+
+void TRijndael::PortableEncrypt(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* rk = ek_;
     std::uint32_t s0 = LoadBE32(in) ^ rk[0];
     std::uint32_t s1 = LoadBE32(in + 4) ^ rk[1];
@@ -176,7 +218,7 @@ void TRijndael::EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) cons
 
 // The equivalent inverse cipher (FIPS 197 5.3.5): the same round shape as encryption with
 // InvShiftRows reading the columns in the opposite direction.
-void TRijndael::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
+void TRijndael::PortableDecrypt(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* rk = dk_;
     std::uint32_t s0 = LoadBE32(in) ^ rk[0];
     std::uint32_t s1 = LoadBE32(in + 4) ^ rk[1];

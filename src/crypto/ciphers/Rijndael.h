@@ -4,6 +4,7 @@
 #include <span>
 
 #include "crypto/BlockCipher.h"
+#include "crypto/ChainedBlocks.h"
 
 namespace dovrel {
 
@@ -20,8 +21,12 @@ protected:
     void WipeSchedule() noexcept override;
     void EncryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
     void DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const override;
+    DOVREL_CHAINED_BLOCKS_DECL
 
 private:
+    void PortableEncrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    void PortableDecrypt(const std::uint8_t* in, std::uint8_t* out) const;
+
     static constexpr int kMaxRounds = 14;
     static constexpr int kScheduleWords = 4 * (kMaxRounds + 1);
 
@@ -30,6 +35,9 @@ private:
     // (FIPS 197 5.3.5): reversed, with InvMixColumns applied to the inner ones.
     std::uint32_t ek_[kScheduleWords] = {};
     std::uint32_t dk_[kScheduleWords] = {};
+    // The same two schedules as bytes in block order, for the AES instructions.
+    alignas(16) std::uint8_t aesniEk_[4 * kScheduleWords] = {};
+    alignas(16) std::uint8_t aesniDk_[4 * kScheduleWords] = {};
 };
 
 }  // namespace dovrel

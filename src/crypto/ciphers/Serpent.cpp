@@ -637,4 +637,6 @@ void TSerpent::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
     StoreLE32(out + 12, d);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TSerpent)
+
 }  // namespace dovrel

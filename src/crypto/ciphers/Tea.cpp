@@ -62,4 +62,6 @@ void TTea::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const {
     StoreBE32(out + 4, z);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TTea)
+
 }  // namespace dovrel

@@ -45,4 +45,22 @@ void TTripleDes::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) con
     des_core::StoreBlock(l, r, out);
 }
 
+void TTripleDes::EncryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                      std::size_t blocks) const {
+    des_core::EncryptChained(cv, in, out, blocks, [this](std::uint32_t& l, std::uint32_t& r) {
+        des_core::Rounds<false>(l, r, schedule_[0]);
+        des_core::Rounds<true>(l, r, schedule_[1]);
+        des_core::Rounds<false>(l, r, schedule_[2]);
+    });
+}
+
+void TTripleDes::DecryptChainedBlocks(std::uint8_t* cv, const std::uint8_t* in, std::uint8_t* out,
+                                      std::size_t blocks) const {
+    des_core::DecryptChained(cv, in, out, blocks, [this](std::uint32_t& l, std::uint32_t& r) {
+        des_core::Rounds<true>(l, r, schedule_[2]);
+        des_core::Rounds<false>(l, r, schedule_[1]);
+        des_core::Rounds<true>(l, r, schedule_[0]);
+    });
+}
+
 }  // namespace dovrel

@@ -236,4 +236,6 @@ void TTwofish::DecryptBlockImpl(const std::uint8_t* in, std::uint8_t* out) const
     StoreLE32(out + 12, x3 ^ k[3]);
 }
 
+DOVREL_CHAINED_BLOCKS_DEF(TTwofish)
+
 }  // namespace dovrel

@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,14 +60,15 @@ unsigned EnumerateFolder(const std::wstring& folder,
         const std::string name = entry->d_name;
         if (name == "." || name == "..")
             continue;
-        const std::string full = native + name;
+        // Looked up in the open folder: no walk down the whole path for every entry.
+        const int folderFd = ::dirfd(dir);
         struct stat info {};
         // An entry that vanished between listing and stat is simply not there.
-        if (::lstat(full.c_str(), &info) != 0)
+        if (::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         const bool link = S_ISLNK(info.st_mode);
         // A dangling link is listed as what it is: a link to nothing.
-        if (link && ::stat(full.c_str(), &info) != 0)
+        if (link && ::fstatat(folderFd, entry->d_name, &info, 0) != 0)
             info.st_mode = S_IFREG | 0666, info.st_size = 0;
         TFindEntry found{FromUtf8(name), FromStat(info, name)};
         if (link)

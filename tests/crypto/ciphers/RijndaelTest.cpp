@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "crypto/CipherTestSupport.h"
+#include "crypto/CpuFeatures.h"
 #include "crypto/ciphers/Rijndael.h"
 
 namespace dovrel {
@@ -62,6 +64,80 @@ TEST(RijndaelTest, PublishedVectors) {
     TRijndael c;
     test::ExpectVectors(c, kFips197);
     test::ExpectVectors(c, kAesavs);
+}
+
+TEST(RijndaelTest, PublishedVectorsOnPortablePath) {
+    test::PortableCiphersScope portable;
+    TRijndael c;
+    test::ExpectVectors(c, kFips197);
+    test::ExpectVectors(c, kAesavs);
+}
+
+// What one key gives along the path of a file: the name in 8-bit CFB, then chained calls of
+// the given lengths, each ending with the partial-block rule where it is not whole blocks.
+struct ChainedRun {
+    std::string name;
+    test::Bytes data;
+    test::Bytes cv;
+};
+
+ChainedRun RunChained(const test::Bytes& key, const test::Bytes& input,
+                      const std::vector<std::size_t>& cuts, bool decrypt) {
+    TRijndael c;
+    c.InitKey(key);
+    ChainedRun run;
+    run.name = c.EncryptText(AsBytes("report.txt"));
+    run.data = input;
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < cuts.size(); ++i) {
+        const std::size_t n = cuts[i];
+        // In place, as the file procedure calls it, and out of place every other call.
+        std::uint8_t* out = run.data.data() + at;
+        if (i % 2 == 1) {
+            test::Bytes copy(input.begin() + at, input.begin() + at + n);
+            decrypt ? c.DecryptChained(copy.data(), out, n) : c.EncryptChained(copy.data(), out, n);
+        } else {
+            decrypt ? c.DecryptChained(out, out, n) : c.EncryptChained(out, out, n);
+        }
+        at += n;
+    }
+    run.cv.assign(c.CV().begin(), c.CV().end());
+    return run;
+}
+
+// The AES instructions and the portable code give the same bytes and leave the same chaining
+// block for every kind of call the file format makes: one-byte steps, pieces shorter than a
+// block, whole blocks below and above the eight decrypted together, the 8192-byte buffer and
+// the remainders of a step, under keys of every schedule length.
+TEST(RijndaelTest, AesInstructionsMatchPortableCode) {
+    if (!CpuHasAesNi())
+        GTEST_SKIP() << "this processor has no AES instructions";
+    const std::vector<std::size_t> cuts = {1,   1,    15,   16,   17,   48,  127, 128,  129,
+                                           144, 1808, 8192, 8192, 8191, 123, 45,  4096, 1};
+    std::size_t total = 0;
+    for (std::size_t n : cuts)
+        total += n;
+    std::mt19937 rng(0x5eed);
+    for (std::size_t keyBytes : {1u, 16u, 20u, 24u, 32u}) {
+        SCOPED_TRACE(testing::Message() << keyBytes << "-byte key");
+        test::Bytes key(keyBytes), plain(total);
+        test::FillRandom(key, rng);
+        test::FillRandom(plain, rng);
+        ChainedRun portable, portableBack;
+        {
+            test::PortableCiphersScope scope;
+            portable = RunChained(key, plain, cuts, false);
+            portableBack = RunChained(key, portable.data, cuts, true);
+        }
+        const ChainedRun fast = RunChained(key, plain, cuts, false);
+        const ChainedRun fastBack = RunChained(key, portable.data, cuts, true);
+        EXPECT_EQ(fast.name, portable.name);
+        EXPECT_EQ(ToHex(fast.data), ToHex(portable.data));
+        EXPECT_EQ(ToHex(fast.cv), ToHex(portable.cv));
+        EXPECT_EQ(ToHex(fastBack.data), ToHex(portableBack.data));
+        EXPECT_EQ(ToHex(fastBack.cv), ToHex(portableBack.cv));
+        EXPECT_EQ(ToHex(fastBack.data), ToHex(plain));
+    }
 }
 
 TEST(RijndaelTest, DecryptsInPlace) {
