@@ -37,8 +37,16 @@ public:
         } catch (const Error& e) {
             throw CreateFileError(target, e.SystemCode());
         }
-        stream_ = std::make_unique<TFileStream>(temporary_, TFileMode::fmCreate);
-        writer_ = std::make_unique<TWriteBehindStream>(*stream_, ioBufferBytes);
+        // The destructor does not run for a constructor that raises: the empty temporary
+        // file goes here.
+        try {
+            stream_ = std::make_unique<TFileStream>(temporary_, TFileMode::fmCreate);
+            writer_ = std::make_unique<TWriteBehindStream>(*stream_, ioBufferBytes);
+        } catch (...) {
+            stream_.reset();
+            DeleteFileAt(temporary_);
+            throw;
+        }
     }
     ~TPendingOutput() {
         if (temporary_.empty())
@@ -93,11 +101,12 @@ bool TransformInChunks(TBlockCipher& cipher, TStream& source, TStream& target, s
             return false;
         const auto step = static_cast<std::uint32_t>(std::min(stepLength, total - done));
         const std::int64_t t1 = PerformanceCounter();
-        if (encrypting) {
-            cipher.EncryptStreamPart(source, target, step);
-        } else {
-            cipher.DecryptStreamPart(source, target, step);
-        }
+        const std::uint32_t moved = encrypting ? cipher.EncryptStreamPart(source, target, step)
+                                               : cipher.DecryptStreamPart(source, target, step);
+        // The size was known: fewer bytes is a failed read (or a file cut meanwhile), and a
+        // short output must never be taken for the whole one.
+        if (moved != step)
+            throw Error(L"Stream read error");
         const std::int64_t t2 = PerformanceCounter();
         done += step;
         events.OnProgress(done, total, step / passCount, static_cast<double>(t2 - t1) / frequency);

@@ -6,6 +6,7 @@
 #include "engine/UserInterface.h"
 #include "hiding/HideShowRoutines.h"
 #include "platform/File.h"
+#include "platform/FileErrors.h"
 #include "shred/ShredAlgorithms.h"
 
 namespace dovrel {
@@ -14,9 +15,13 @@ namespace {
 
 // The source goes only after its procedure completed and the output is on disk; a source
 // that cannot be deleted stays, and the run goes on.
+// A source that cannot be deleted is reported: the user asked for it to be gone, and its
+// output is complete by then.
 void DeleteSourceIfDone(bool completed, bool deleteSource, const std::wstring& path) {
-    if (completed && deleteSource)
-        DeleteFileAt(path);
+    if (!completed || !deleteSource)
+        return;
+    if (const unsigned code = DeleteFileAt(path))
+        throw DeleteFileError(path, code);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 namespace dovrel {
 
-// The texts both systems raise for files that cannot be opened or created, with the
+// The texts both systems raise for files that cannot be opened, created or deleted, with the
 // system's reason for `code`.
 inline Error OpenFileError(const std::wstring& path, unsigned code) {
     return Error(L"Cannot open file \"" + path + L"\". " + SystemErrorText(code), code);
@@ -15,6 +15,10 @@ inline Error OpenFileError(const std::wstring& path, unsigned code) {
 
 inline Error CreateFileError(const std::wstring& path, unsigned code) {
     return Error(L"Cannot create file \"" + path + L"\". " + SystemErrorText(code), code);
+}
+
+inline Error DeleteFileError(const std::wstring& path, unsigned code) {
+    return Error(L"Cannot delete file \"" + path + L"\". " + SystemErrorText(code), code);
 }
 
 }  // namespace dovrel

@@ -6,6 +6,7 @@
 
 #include "platform/Counter.h"
 #include "platform/File.h"
+#include "platform/FileErrors.h"
 
 namespace dovrel {
 
@@ -75,8 +76,11 @@ void OverwriteAndDelete(const std::wstring& path, const TGeneratorList& generato
         // is deleted, so each one is flushed before the next starts.
         result = OverwritePasses(file, generators, events, [&file] { file.Flush(); });
     }
-    if (result == TOverwriteResult::Completed)
-        DeleteFileAt(path);
+    // Overwritten but still there under its name: the user must hear of it.
+    if (result == TOverwriteResult::Completed) {
+        if (const unsigned code = DeleteFileAt(path))
+            throw DeleteFileError(path, code);
+    }
 }
 
 }  // namespace dovrel

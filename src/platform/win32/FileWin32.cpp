@@ -130,8 +130,8 @@ unsigned DeleteFileAt(const std::wstring& path) {
 
 void RenameReplacing(const std::wstring& from, const std::wstring& to) {
     DWORD code = InjectedFault(TFileOperation::Rename, from);
-    if (code == 0 && !MoveFileExW(from.c_str(), to.c_str(),
-                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (code == 0 &&
+        !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         code = GetLastError();
     if (code != 0) {
         throw Error(L"Cannot rename \"" + from + L"\" to \"" + to + L"\". " +
