@@ -166,5 +166,23 @@ if [ -z "$runner" ]; then
     [ "$code" = 130 ] || fail "Ctrl-C exited with $code"
     [ "$(ls -A "$t")" = big ] || fail "Ctrl-C left $(ls -A "$t")"
     [ "$(md5sum <"$t/big")" = "$sum" ] || fail "Ctrl-C changed the source"
+
+    # Killed outright in the middle: the source is intact and only a temporary file may
+    # remain; the next run ignores it and writes the whole output.
+    "$cli" encrypt --cipher 3DES --delete-source "${pw[@]}" "$t/big" >/dev/null 2>&1 &
+    pid=$!
+    for ((i = 0; i < 300; i++)); do
+        [ "$(ls -A "$t" | wc -l)" -gt 1 ] && break
+        sleep 0.1
+    done
+    kill -KILL "$pid"
+    wait "$pid" 2>/dev/null
+    [ "$(md5sum <"$t/big")" = "$sum" ] || fail "kill -9 changed the source"
+    [ -e "$t/big.enc" ] && fail "kill -9 left a partial big.enc"
+    run encrypt --cipher 3DES --delete-source "${pw[@]}" "$(p "$t/big")"
+    expect_code 0 "encrypt after kill -9"
+    run decrypt --delete-source "${pw[@]}" "$(p "$t/big.enc")"
+    expect_code 0 "decrypt after kill -9"
+    [ "$(md5sum <"$t/big")" = "$sum" ] || fail "the run after kill -9 did not write the whole file"
 fi
 echo "cli crypt passed"
