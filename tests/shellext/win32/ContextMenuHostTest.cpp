@@ -89,8 +89,7 @@ protected:
         RemoveAllRegistration();
         const HMODULE library = LoadLibraryW((BinFolder() + L"TOLV_CONTEXT_MENU.dll").c_str());
         ASSERT_NE(library, nullptr);
-        const auto registerServer =
-            reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(library, "DllRegisterServer"));
+        const auto registerServer = ExportOf<HRESULT(WINAPI*)()>(library, "DllRegisterServer");
         ASSERT_NE(registerServer, nullptr);
         EXPECT_EQ(registerServer(), S_OK);
         FreeLibrary(library);
@@ -138,9 +137,7 @@ protected:
 
     static TCanUnloadNow CanUnloadNow() {
         const HMODULE module = GetModuleHandleW(L"TOLV_CONTEXT_MENU.dll");
-        return module == nullptr
-                   ? nullptr
-                   : reinterpret_cast<TCanUnloadNow>(GetProcAddress(module, "DllCanUnloadNow"));
+        return module == nullptr ? nullptr : ExportOf<TCanUnloadNow>(module, "DllCanUnloadNow");
     }
 
     TempFolder temp_;
@@ -301,8 +298,8 @@ TEST_F(ContextMenuHost, TheLibraryStaysLoadedWhileAnObjectOrALockIsAlive) {
     ASSERT_NE(canUnloadNow, nullptr);
     EXPECT_EQ(canUnloadNow(), S_OK);
 
-    const auto getClassObject = reinterpret_cast<TGetClassObject>(
-        GetProcAddress(GetModuleHandleW(L"TOLV_CONTEXT_MENU.dll"), "DllGetClassObject"));
+    const auto getClassObject =
+        ExportOf<TGetClassObject>(GetModuleHandleW(L"TOLV_CONTEXT_MENU.dll"), "DllGetClassObject");
     ASSERT_NE(getClassObject, nullptr);
     void* other = reinterpret_cast<void*>(1);
     EXPECT_EQ(getClassObject(IID_IUnknown, IID_IClassFactory, &other), CLASS_E_CLASSNOTAVAILABLE);

@@ -33,6 +33,13 @@ void WriteValue(HKEY root, const std::wstring& key, const std::wstring& name,
 // Removes every entry of the activation and of the library's registration.
 void RemoveAllRegistration();
 
+// An export of `module` as the function type it has, or null; through a generic function
+// pointer, as GetProcAddress's own type fits no export.
+template <typename Function>
+Function ExportOf(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
 // Waits for a file to appear and returns its bytes.
 std::optional<std::string> WaitForFile(const std::wstring& path, DWORD timeoutMs);

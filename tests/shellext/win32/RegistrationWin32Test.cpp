@@ -118,10 +118,8 @@ protected:
             CopyFileW((BinFolder() + L"TOLV_CONTEXT_MENU.dll").c_str(), library_.c_str(), FALSE));
         module_ = LoadLibraryW(library_.c_str());
         ASSERT_NE(module_, nullptr);
-        registerServer_ =
-            reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(module_, "DllRegisterServer"));
-        unregisterServer_ =
-            reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(module_, "DllUnregisterServer"));
+        registerServer_ = ExportOf<HRESULT(WINAPI*)()>(module_, "DllRegisterServer");
+        unregisterServer_ = ExportOf<HRESULT(WINAPI*)()>(module_, "DllUnregisterServer");
         ASSERT_NE(registerServer_, nullptr);
         ASSERT_NE(unregisterServer_, nullptr);
     }
