@@ -2,6 +2,8 @@
 // progress and cancellation per buffer, a flush after every pass.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/Error.h"
 #include "shred/OverwritePasses.h"
 #include "shred/RecordingStream.h"
@@ -30,8 +32,8 @@ TGeneratorList Patterns(std::initializer_list<std::uint8_t> values) {
 }
 
 Bytes Concat(std::size_t n1, std::uint8_t v1, std::size_t n2, std::uint8_t v2) {
-    Bytes bytes(n1, v1);
-    bytes.insert(bytes.end(), n2, v2);
+    Bytes bytes(n1 + n2, v2);
+    std::fill_n(bytes.begin(), n1, v1);
     return bytes;
 }
 
