@@ -286,6 +286,51 @@ TEST_F(ContextMenuHost, AListThatCannotBeWrittenFailsTheCommandAndStartsNothing)
     EXPECT_FALSE(WaitForFile(program_ + L"started.txt", 2000));
 }
 
+// The file manager's process must survive whatever it hands over: null pointers and
+// commands that do not exist are refused, and a selection of 10,000 items reaches the list.
+TEST_F(ContextMenuHost, HostileCallsAreRefusedAndHugeSelectionsListed) {
+    TComPtr<IShellExtInit> init;
+    ASSERT_EQ(
+        CoCreateInstance(kClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit, init.Out()),
+        S_OK);
+    EXPECT_TRUE(FAILED(init->Initialize(nullptr, nullptr, nullptr)));
+    EXPECT_EQ(init->QueryInterface(IID_IContextMenu, nullptr), E_POINTER);
+    const auto getClassObject =
+        ExportOf<TGetClassObject>(GetModuleHandleW(L"TOLV_CONTEXT_MENU.dll"), "DllGetClassObject");
+    ASSERT_NE(getClassObject, nullptr);
+    EXPECT_EQ(getClassObject(kClassId, IID_IClassFactory, nullptr), E_POINTER);
+
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 10000; ++i)
+        paths.push_back(temp_.Path(L"item" + std::to_wstring(i) + L".txt"));
+    for (int i = 0; i < 3; ++i)
+        File(L"item" + std::to_wstring(i) + L".txt");
+    TComPtr<IContextMenu> menu;
+    Create(paths, menu);
+    EXPECT_TRUE(FAILED(menu->QueryContextMenu(nullptr, 0, 1, 0x7FFF, CMF_NORMAL)));
+    const HMENU popup = CreatePopupMenu();
+    ASSERT_TRUE(SUCCEEDED(menu->QueryContextMenu(popup, 0, 1, 0x7FFF, CMF_NORMAL)));
+    DestroyMenu(popup);
+    EXPECT_TRUE(FAILED(menu->InvokeCommand(nullptr)));
+    char buffer[16];
+    EXPECT_TRUE(FAILED(menu->GetCommandString(0, GCS_HELPTEXTW, nullptr, nullptr, 16)));
+    EXPECT_TRUE(FAILED(menu->GetCommandString(999, GCS_HELPTEXTW, nullptr, buffer, 8)));
+    CMINVOKECOMMANDINFO info{};
+    info.cbSize = sizeof info;
+    info.lpVerb = MAKEINTRESOURCEA(999);
+    EXPECT_TRUE(FAILED(menu->InvokeCommand(&info)));
+    EXPECT_FALSE(ReadFileBytes(program_ + L"started.txt")) << "nothing started";
+
+    info.lpVerb = MAKEINTRESOURCEA(0);
+    ASSERT_EQ(menu->InvokeCommand(&info), S_OK);
+    const auto list = ReadFileBytes(ListFilePath());
+    ASSERT_TRUE(list);
+    std::string expected;
+    for (const std::wstring& path : paths)
+        expected += ToAnsi(path) + "\r\n";
+    EXPECT_EQ(*list, expected);
+}
+
 TEST_F(ContextMenuHost, TheLibraryStaysLoadedWhileAnObjectOrALockIsAlive) {
     {
         TComPtr<IContextMenu> menu;
