@@ -8,8 +8,12 @@ faster of Crypto++ and Botan (from dovrel_bench_cipher), the counting pass again
 and the peak resident memory of dovrel-cli at three file sizes. Prints the table and writes
 it, with the processor and the date, into the benchmark section of docs/performance.md.
 
-Usage: bench/bench_table.py --cli PATH --cipher-bench PATH [--mib N] [--big-mib N]
-                            [--files N] [--repeat N] [--folder DIR] [--output FILE]
+With --wine-cli, the Windows build of dovrel-cli runs the same commands under Wine too
+(WINEPREFIX as the caller set it), and its times and ratios stand beside the native ones.
+
+Usage: bench/bench_table.py --cli PATH --cipher-bench PATH [--wine-cli PATH] [--mib N]
+                            [--big-mib N] [--files N] [--repeat N] [--folder DIR]
+                            [--output FILE]
 """
 import argparse
 import datetime
@@ -76,6 +80,22 @@ def best_of(repeat, args, before=None):
     return min(times), max(peaks)
 
 
+WINE_CLI = None  # the Windows build of dovrel-cli, when it is measured too
+
+
+def under_wine(args):
+    """The same dovrel-cli command for the Windows build: Wine's drive Z: is the Linux root."""
+    return ["wine", WINE_CLI] + ["Z:" + a.replace("/", "\\") if a.startswith("/") else a
+                                 for a in args[1:]]
+
+
+def ours_and_wine(repeat, args, before=None):
+    """Dovrel's best time and peak, and the Windows build's best time under Wine (or None)."""
+    ours, peak = best_of(repeat, args, before)
+    wine = best_of(repeat, under_wine(args), before)[0] if WINE_CLI else None
+    return ours, peak, wine
+
+
 def make_file(path, size):
     chunk = os.urandom(1 << 20)
     with open(path, "wb") as f:
@@ -100,23 +120,31 @@ class Table:
         self.rows = []
         self.peaks = []
 
-    def time_row(self, work, ours_cmd, ref_cmd, ours, theirs, limit=1.0):
+    def time_row(self, work, ours_cmd, ref_cmd, ours, theirs, limit=1.0, wine=None):
         ratio = ours / theirs
-        self.rows.append([work, ours_cmd, ref_cmd, f"{ours:.2f} s", f"{theirs:.2f} s",
-                          f"{ratio:.2f}", f"≤ {limit}", "yes" if ratio <= limit else "no"])
+        row = [work, ours_cmd, ref_cmd, f"{ours:.2f} s", f"{theirs:.2f} s", f"{ratio:.2f}",
+               f"≤ {limit}", "yes" if ratio <= limit else "no"]
+        if WINE_CLI:
+            row += [f"{wine:.2f} s", f"{wine / theirs:.2f}"] if wine is not None else ["-", "-"]
+        self.rows.append(row)
 
     def rate_row(self, work, ref_name, ours, theirs):
         if theirs is None:
-            self.rows.append([work, "in process", "none has it", f"{ours:.1f} MiB/s", "-", "-",
-                              "≥ 0.8", "n/a"])
+            self.add([work, "in process", "none has it", f"{ours:.1f} MiB/s", "-", "-",
+                      "≥ 0.8", "n/a"])
             return
         ratio = ours / theirs
-        self.rows.append([work, "in process", ref_name, f"{ours:.1f} MiB/s",
-                          f"{theirs:.1f} MiB/s", f"{ratio:.2f}", "≥ 0.8",
-                          "yes" if ratio >= 0.8 else "no"])
+        self.add([work, "in process", ref_name, f"{ours:.1f} MiB/s", f"{theirs:.1f} MiB/s",
+                  f"{ratio:.2f}", "≥ 0.8", "yes" if ratio >= 0.8 else "no"])
+
+    def add(self, row):
+        """A row that has no Windows build's figures."""
+        self.rows.append(row + (["-", "-"] if WINE_CLI else []))
 
     def markdown(self):
         head = ["Work", "Dovrel", "Reference", "Dovrel", "Reference", "Ratio", "Target", "Met"]
+        if WINE_CLI:
+            head += ["Windows build under Wine", "Ratio under Wine"]
         lines = ["| " + " | ".join(head) + " |", "|" + "---|" * len(head)]
         lines += ["| " + " | ".join(r) + " |" for r in self.rows]
         return "\n".join(lines)
@@ -129,13 +157,13 @@ def crypt_rows(table, cli, work, size, pwfile, repeat):
     for cipher, ossl, key_bytes, block, extra in [("RIJNDAEL", "aes-192-cbc", 24, 16, [])] + \
             TOOL_CIPHERS:
         ossl_key = ["-K", KEY_HEX[: 2 * key_bytes], "-iv", IV_HEX[: 2 * block]]
-        ours, peak = best_of(repeat, [cli, "encrypt", "--quiet", "--cipher", cipher,
-                                      "--password-file", pwfile, src])
+        ours, peak, wine = ours_and_wine(repeat, [cli, "encrypt", "--quiet", "--cipher", cipher,
+                                                  "--password-file", pwfile, src])
         table.peaks.append(peak)
         theirs, _ = best_of(repeat, ["openssl", "enc", "-e", f"-{ossl}", *extra, *ossl_key,
                                      "-in", src, "-out", ref_out])
         table.time_row(f"encrypt, {cipher}", f"encrypt --cipher {cipher}", f"enc -{ossl}",
-                       ours, theirs)
+                       ours, theirs, wine=wine)
         if cipher == "RIJNDAEL":
             os.rename(src, src + ".orig")
 
@@ -143,12 +171,14 @@ def crypt_rows(table, cli, work, size, pwfile, repeat):
                 if os.path.exists(src):
                     os.remove(src)
 
-            ours, peak = best_of(repeat, [cli, "decrypt", "--quiet", "--password-file", pwfile,
-                                          src + ".enc"], no_output)
+            ours, peak, wine = ours_and_wine(repeat, [cli, "decrypt", "--quiet",
+                                                      "--password-file", pwfile, src + ".enc"],
+                                             no_output)
             table.peaks.append(peak)
             theirs, _ = best_of(repeat, ["openssl", "enc", "-d", f"-{ossl}", *ossl_key, "-in",
                                          ref_out, "-out", os.path.join(work, "ref.dec")])
-            table.time_row("decrypt, RIJNDAEL", "decrypt", f"enc -d -{ossl}", ours, theirs)
+            table.time_row("decrypt, RIJNDAEL", "decrypt", f"enc -d -{ossl}", ours, theirs,
+                           wine=wine)
             if not same_file(src, src + ".orig"):
                 sys.exit("RIJNDAEL: the decrypted file differs from the source")
             os.remove(src + ".orig")
@@ -187,12 +217,12 @@ def shred_rows(table, cli, work, size, repeat):
         make_file(victim, size)
 
     for scheme, passes, gnu in SHRED:
-        ours, peak = best_of(repeat, [cli, "shred", "--quiet", "--scheme", str(scheme), victim],
-                             fresh_victim)
+        ours, peak, wine = ours_and_wine(repeat, [cli, "shred", "--quiet", "--scheme",
+                                                  str(scheme), victim], fresh_victim)
         table.peaks.append(peak)
         theirs, _ = best_of(repeat, ["shred", *gnu, "-u", victim], fresh_victim)
         table.time_row(f"shred, scheme {scheme}", f"shred --scheme {scheme}",
-                       f"shred {' '.join(gnu)} -u", ours, theirs)
+                       f"shred {' '.join(gnu)} -u", ours, theirs, wine=wine)
 
 
 def count_row(table, cli, work, files, repeat):
@@ -204,10 +234,10 @@ def count_row(table, cli, work, files, repeat):
         for i in range(files // folders):
             open(os.path.join(folder, f"f{i:03}.txt"), "wb").close()
     run(["find", tree, "-type", "f"])  # the same warm caches for both
-    ours, _ = best_of(repeat, [cli, "encrypt", "--dry-run", "--quiet", tree])
+    ours, _, wine = ours_and_wine(repeat, [cli, "encrypt", "--dry-run", "--quiet", tree])
     theirs, _ = best_of(repeat, ["find", tree, "-type", "f"])
     table.time_row(f"count {files} files in {folders} folders", "encrypt --dry-run",
-                   "find DIR -type f", ours, theirs, limit=1.2)
+                   "find DIR -type f", ours, theirs, limit=1.2, wine=wine)
     shutil.rmtree(tree)
 
 
@@ -218,9 +248,9 @@ def memory_rows(table, cli, work, pwfile, sizes_mib):
         _, peak = run([cli, "encrypt", "--quiet", "--cipher", "RIJNDAEL", "--password-file",
                        pwfile, src])
         os.remove(src + ".enc")
-        table.rows.append([f"peak memory, {mib} MiB file", "encrypt --cipher RIJNDAEL", "-",
-                           f"{peak / 1024:.1f} MiB", "-", "-", "≤ 8 MiB",
-                           "yes" if peak <= 8 * 1024 else "no"])
+        table.add([f"peak memory, {mib} MiB file", "encrypt --cipher RIJNDAEL", "-",
+                   f"{peak / 1024:.1f} MiB", "-", "-", "≤ 8 MiB",
+                   "yes" if peak <= 8 * 1024 else "no"])
     os.remove(src)
 
 
@@ -253,6 +283,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", required=True)
     parser.add_argument("--cipher-bench", required=True)
+    parser.add_argument("--wine-cli", help="the Windows build of dovrel-cli, run under Wine")
     parser.add_argument("--mib", type=int, default=256, help="file size of the timed rows")
     parser.add_argument("--big-mib", type=int, default=2048, help="largest file of the memory rows")
     parser.add_argument("--files", type=int, default=100_000, help="files of the counting row")
@@ -262,6 +293,8 @@ def main():
     parser.add_argument("--output", default="docs/performance.md")
     args = parser.parse_args()
     cli = os.path.abspath(args.cli)
+    global WINE_CLI
+    WINE_CLI = os.path.abspath(args.wine_cli) if args.wine_cli else None
     size = args.mib << 20
     table = Table()
     work = tempfile.mkdtemp(prefix="dovrel-bench-", dir=args.folder)
@@ -290,7 +323,9 @@ def main():
         "faster). dovrel-cli flushes its output to the device before it renames it into "
         "place; `openssl enc` does not flush. GNU shred and dovrel-cli both flush every pass. "
         "The in-process rows are chained calls of 8192 bytes in place, CBC encryption for the "
-        "libraries; peak memory is the resident set of dovrel-cli encrypting one file.",
+        "libraries; peak memory is the resident set of dovrel-cli encrypting one file."
+        + (" The Windows build runs the same commands under Wine, whose start of each "
+           "process is part of its times." if WINE_CLI else ""),
     ])
     print(text)
     write_note(args.output, text)
