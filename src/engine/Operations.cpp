@@ -13,10 +13,8 @@ namespace dovrel {
 
 namespace {
 
-// The source goes only after its procedure completed and the output is on disk; a source
-// that cannot be deleted stays, and the run goes on.
-// A source that cannot be deleted is reported: the user asked for it to be gone, and its
-// output is complete by then.
+// The source goes only after its procedure completed and the output is on disk. One that
+// cannot be deleted is reported: the user asked for it to be gone.
 void DeleteSourceIfDone(bool completed, bool deleteSource, const std::wstring& path) {
     if (!completed || !deleteSource)
         return;
