@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <string_view>
 
 #include "app/AppFolders.h"
 #include "crypto/CryptoAlgorithms.h"
@@ -325,6 +326,29 @@ TEST_F(FaultMatrix, EveryCancelPointLeavesTheSourceOrTheWholeResult) {
             if (outcome == TOutcome::Done || cancelAt > 400)
                 break;
         }
+    }
+}
+
+}  // namespace
+}  // namespace dovrel
+
+namespace dovrel {
+namespace {
+
+// A source that another program holds open is refused whole: both systems open the user's
+// files without sharing, so nothing is read, nothing written, and the source stays.
+TEST_F(FaultMatrix, ASourceInUseElsewhereIsRefusedWhole) {
+    for (const TScenario& scenario : Scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        Clear();
+        scenario.prepare();
+        const bool decrypting = std::string_view(scenario.name).starts_with("decrypt");
+        {
+            TFileStream holder(In(decrypting ? L"a.txt.enc" : L"a.txt"), TFileMode::fmOpenRead);
+            EXPECT_THROW(scenario.run(0), Error);
+        }
+        EXPECT_EQ(Names(folder), std::vector<std::wstring>{decrypting ? L"a.txt.enc" : L"a.txt"});
+        EXPECT_EQ(scenario.judge(), TOutcome::Refused);
     }
 }
 
