@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "platform/Error.h"
@@ -51,13 +54,20 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
            });
 }
 
+// Read without holding the file: a profile is replaced whole by a rename, so a reader never
+// meets a half-written one, and readers at the same time must all get it, as the system's
+// own profile functions allow.
 std::optional<std::string> ReadAllBytes(const std::wstring& fileName) {
     try {
-        TFileStream file(fileName, TFileMode::fmOpenRead);
-        std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-        bytes.resize(file.Read(bytes.data(), bytes.size()));
+        std::ifstream file(std::filesystem::path(fileName), std::ios::binary);
+        if (!file)
+            return std::nullopt;
+        std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (file.bad())
+            return std::nullopt;
         return bytes;
-    } catch (const Error&) {
+    } catch (const std::exception&) {
+        // A folder of that name, or a read that failed on the way.
         return std::nullopt;
     }
 }

@@ -23,7 +23,9 @@ struct Implementation {
     IniFactory open;
 };
 
-void PrintTo(const Implementation& implementation, std::ostream* out) { *out << implementation.name; }
+void PrintTo(const Implementation& implementation, std::ostream* out) {
+    *out << implementation.name;
+}
 
 std::string ReadBytes(const std::wstring& path) {
     TFileStream file(path, TFileMode::fmOpenRead);
@@ -165,6 +167,18 @@ std::vector<Implementation> Implementations() {
 
 INSTANTIATE_TEST_SUITE_P(All, IniFileContract, testing::ValuesIn(Implementations()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+#ifndef _WIN32
+// The program's own files are opened for nobody else; a profile is only read, and two
+// programs reading the same description file at once must both get its values.
+TEST(PortableIniFile, AProfileIsReadWhileAnotherProgramHoldsIt) {
+    test::TempFolder folder;
+    const std::wstring path = folder.Path(L"held.ini");
+    TPortableIniFile(path).WriteString(L"Algos", L"TEA", L"Tiny");
+    TFileStream holder(path, TFileMode::fmOpenRead);
+    EXPECT_EQ(TPortableIniFile(path).ReadString(L"Algos", L"TEA", L"none"), L"Tiny");
+}
+#endif
 
 #ifdef _WIN32
 // The portable engine must leave the same bytes behind as the system after the same calls.
