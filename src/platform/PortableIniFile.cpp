@@ -46,14 +46,6 @@ std::wstring_view Trim(std::wstring_view s) {
     return s;
 }
 
-bool SameName(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return std::towlower(static_cast<wint_t>(x)) ==
-                      std::towlower(static_cast<wint_t>(y));
-           });
-}
-
 // Read without holding the file: a profile is replaced whole by a rename, so a reader never
 // meets a half-written one, and readers at the same time must all get it, as the system's
 // own profile functions allow.
@@ -195,7 +187,7 @@ bool Store(const std::wstring& fileName, const Profile& profile) {
 
 Section* FindSection(Profile& profile, std::wstring_view name) {
     for (auto& section : profile.sections) {
-        if (section.header && SameName(section.name, name))
+        if (section.header && SameTextIgnoringCase(section.name, name))
             return &section;
     }
     return nullptr;
@@ -219,7 +211,7 @@ std::wstring TPortableIniFile::ReadString(const std::wstring& section, const std
     if (const Section* found = FindSection(profile, Trim(section))) {
         const std::wstring_view name = Trim(key);
         for (const auto& entry : found->entries) {
-            if (entry.value && SameName(entry.name, name)) {
+            if (entry.value && SameTextIgnoringCase(entry.name, name)) {
                 value = Unquote(*entry.value);
                 break;
             }
@@ -240,8 +232,9 @@ void TPortableIniFile::WriteString(const std::wstring& section, const std::wstri
     }
     const std::wstring name(Trim(key));
     const std::wstring text(Trim(value));
-    auto entry = std::find_if(target->entries.begin(), target->entries.end(),
-                              [&](const Entry& e) { return e.value && SameName(e.name, name); });
+    auto entry = std::find_if(target->entries.begin(), target->entries.end(), [&](const Entry& e) {
+        return e.value && SameTextIgnoringCase(e.name, name);
+    });
     if (entry != target->entries.end()) {
         entry->value = text;
     } else {
@@ -267,7 +260,7 @@ void TPortableIniFile::EraseSection(const std::wstring& section) {
     auto& sections = profile.sections;
     const auto name = Trim(section);
     const auto found = std::find_if(sections.begin(), sections.end(), [&](const Section& s) {
-        return s.header && SameName(s.name, name);
+        return s.header && SameTextIgnoringCase(s.name, name);
     });
     if (found == sections.end())
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cwctype>
 #include <string>
 #include <string_view>
 
@@ -19,5 +21,14 @@ std::wstring FromUtf16(std::u16string_view units);
 // Windows, Windows-1252 elsewhere. Characters the code page lacks become "?".
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
+
+// Equal texts without regard to letter case, as the system compares profile names.
+inline bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+               return std::towlower(static_cast<wint_t>(x)) ==
+                      std::towlower(static_cast<wint_t>(y));
+           });
+}
 
 }  // namespace dovrel

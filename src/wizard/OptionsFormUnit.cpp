@@ -1,12 +1,11 @@
 #include "OptionsFormUnit.h"
 
-#include <cwctype>
-
 #include "app/Logger.h"
 #include "app/OptionsUnit.h"
 #include "app/StartUp.h"
 #include "hiding/MainPassword.h"
 #include "platform/SystemError.h"
+#include "platform/Text.h"
 
 namespace dovrel {
 
@@ -17,15 +16,6 @@ const std::wstring kCascadeKey = L"CascadeContextMenu";
 constexpr bool kIntegrateDefault = true;
 constexpr bool kCascadeDefault = false;
 constexpr std::wstring_view kDesignedProductName = L"Tolvarin";
-
-bool SameLetters(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i]))
-            return false;
-    return true;
-}
 
 }  // namespace
 
@@ -71,7 +61,8 @@ std::wstring IntegrateCaption(const std::wstring& designed) {
     std::size_t i = 0;
     while (i < designed.size()) {
         const std::wstring_view rest = std::wstring_view(designed).substr(i);
-        if (SameLetters(rest.substr(0, kDesignedProductName.size()), kDesignedProductName)) {
+        if (SameTextIgnoringCase(rest.substr(0, kDesignedProductName.size()),
+                                 kDesignedProductName)) {
             caption += kApplicationName;
             i += kDesignedProductName.size();
         } else {

@@ -151,15 +151,18 @@ done
 # signal cannot be sent into the Windows console under Wine).
 if [ -z "$runner" ]; then
     t="$work/int"; mkdir -p "$t"
+    # Waits until the output under its temporary name shows the file is in progress.
+    in_progress() {
+        for ((i = 0; i < 300; i++)); do
+            [ "$(ls -A "$t" | wc -l)" -gt 1 ] && return
+            sleep 0.1
+        done
+    }
     head -c $((96 << 20)) /dev/urandom >"$t/big"
     sum=$(md5sum <"$t/big")
     "$cli" encrypt --cipher ALL --delete-source "${pw[@]}" "$t/big" >/dev/null 2>&1 &
     pid=$!
-    # The output under its temporary name shows the file is in progress.
-    for ((i = 0; i < 300; i++)); do
-        [ "$(ls -A "$t" | wc -l)" -gt 1 ] && break
-        sleep 0.1
-    done
+    in_progress
     kill -INT "$pid"
     wait "$pid"
     code=$?
@@ -171,10 +174,7 @@ if [ -z "$runner" ]; then
     # remain; the next run ignores it and writes the whole output.
     "$cli" encrypt --cipher 3DES --delete-source "${pw[@]}" "$t/big" >/dev/null 2>&1 &
     pid=$!
-    for ((i = 0; i < 300; i++)); do
-        [ "$(ls -A "$t" | wc -l)" -gt 1 ] && break
-        sleep 0.1
-    done
+    in_progress
     kill -KILL "$pid"
     wait "$pid" 2>/dev/null
     [ "$(md5sum <"$t/big")" = "$sum" ] || fail "kill -9 changed the source"
